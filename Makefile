@@ -1,0 +1,38 @@
+# The two commands a player or developer needs: `make run` and `make test`.
+# Both install missing Debian packages first, then configure, build and generate assets.
+
+BUILD := build
+ASAN := build-asan
+JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all build run test test-asan bench soak fuzz install clean
+
+all: build
+
+build:
+	@./tools/install-deps.sh run
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	cd $(BUILD)/game && ./fretfall
+
+test:
+	@./tools/install-deps.sh test
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, reusing the
+# asset tree of the normal build.
+test-asan:
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFRETFALL_SANITIZE=ON \
+	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
+	@cmake --build $(ASAN) -j$(JOBS)
+	cd $(ASAN) && ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN)
