@@ -23,3 +23,8 @@ extern const Chart chart_tutorial;
 
 // The chart of song index 0..4 or 99 (the tutorial); nullptr for any other index.
 const Chart *chart_for_song(int song);
+
+#include <cstdio>
+// Prints the chart of song index `song` as CSV lines "lane,spawn,slot" in chart order.
+// Returns 0, or 2 for an unknown index (nothing printed).
+int print_chart(int song, FILE *out);

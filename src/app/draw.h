@@ -1,0 +1,38 @@
+// How every screen draws: blits at global rectangles, colour-keyed sprites, and texts
+// rendered into short-lived surfaces.
+#pragma once
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+// Text buffers: a text lives here between its composition and its rendering.
+extern char texto3[50]; // the general-purpose buffer of the menu screens
+extern char textoA[50], textoB[50], textoC[50], textoD[50], textoE[50];
+extern char timer_msec[50];
+extern char texto[10], texto2[10];
+extern char str[255]; // a line read from a highscore file
+
+// Blits `source` (or its `clip` region) with its top-left corner at (x, y), each narrowed
+// to 16 bits. The blit's result is not looked at.
+void apply_surface(int x, int y, SDL_Surface *source, SDL_Surface *destination, SDL_Rect *clip);
+// The same, under the name the song timer is drawn with.
+void apply_surface0(int x, int y, SDL_Surface *source, SDL_Surface *destination,
+                    SDL_Rect *clip);
+
+// SDL_UpperBlit that tolerates a missing surface (an asset that failed to load, a text
+// that rendered to nothing). Like SDL 1.2, it writes the drawn area back into `dst`.
+void blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect);
+
+// Transparent colours, set right before each blit of a sprite.
+void key_magenta(SDL_Surface *sprite);
+void key_white(SDL_Surface *sprite);
+
+// Renders `text` with TTF_RenderText_Solid; nullptr for an empty text or no font.
+SDL_Surface *render_text(TTF_Font *font, const char *text, SDL_Color color);
+// Releases a text surface and empties its handle; an empty handle is left alone.
+void free_text(SDL_Surface *&surface);
+// x at which a surface of width `w` stands centred on the 320-pixel screen.
+int centred_x(int w);
+// Renders, blits centred at row y and returns the text surface (owned by the caller).
+SDL_Surface *draw_text_centred(TTF_Font *font, const char *text, SDL_Color color, int y);
+// Renders, blits at (x, y) and returns the text surface (owned by the caller).
+SDL_Surface *draw_text_at(TTF_Font *font, const char *text, SDL_Color color, int x, int y);

@@ -1,0 +1,57 @@
+// The screen flow: the intro, then for ever the menus, songs and name entries, handing
+// over through the menu cycle start and the main menu entry.
+#include "app/flow.h"
+
+#include "app/assets.h"
+#include "app/draw.h"
+#include "app/intro.h"
+#include "app/mainmenu.h"
+#include "app/platform.h"
+#include "app/sound.h"
+#include "game/score.h"
+#include "game/song.h"
+#include "nameentry/nameentry.h"
+
+int menu1, menu2, menu3, menu4, menu5, menu6, menu7, menu8;
+int cursor_count, cursor_count2, count_song;
+SDL_Rect dst_rectintro = {0, 0, 0, 0}, dst_rectMenu = {0, 0, 0, 0};
+
+void menu_cycle_start() {
+    start_menu_music();
+    xNULL = xGOOD = xMISS = 0;
+    BPS = 10;
+    count_song = 0;
+    reset_name_entry();
+}
+
+void main_menu_entry_reset() {
+    // The longest streak is not a per-song counter: it survives from song to song.
+    nSCORE = nHITS = tHITS = nHit = Balanca = msec = 0;
+    menu1 = menu2 = menu3 = menu4 = menu5 = menu6 = menu7 = menu8 = 0;
+    count_song = 0;
+    cursor_count2 = 0;
+}
+
+void run_flow() {
+    intro();
+    Next next = TO_MENU_CYCLE_START;
+    for (;;) {
+        switch (next) {
+        case TO_MENU_CYCLE_START:
+            menu_cycle_start();
+            next = TO_MAIN_MENU_ENTRY;
+            break;
+        case TO_MAIN_MENU_ENTRY: {
+            main_menu_entry_reset();
+            SDL_Rect origin = dst_rectMenu;
+            blit(main_menu, nullptr, screen, &origin);
+            platform_flip(screen);
+            next = run_main_menu();
+            break;
+        }
+        case TO_PLAY_SUBMENU: next = run_play_submenu(); break;
+        case TO_SONG_START: next = play_song(); break;
+        case TO_NAME_ENTRY: next = name_entry(); break;
+        }
+    }
+}

@@ -1,0 +1,65 @@
+// The one seam between the game and the machine: time, waiting, events and presenting.
+// The real game runs on SDL's clock and event queue; the headless driver runs the same
+// screens on a virtual clock fed by a script, and writes a trace of every poll.
+#pragma once
+#include <SDL.h>
+#include <string>
+
+// Which screen loop is polling; named in the trace and used to pace menu passes.
+enum ScreenId {
+    SCREEN_INTRO,
+    SCREEN_MAIN_MENU,
+    SCREEN_PLAY_MENU,
+    SCREEN_CAREER,
+    SCREEN_SONG_SELECT,
+    SCREEN_HIGHSCORES,
+    SCREEN_GALLERY,
+    SCREEN_OPTIONS,
+    SCREEN_KEY_CONFIG,
+    SCREEN_GAME_LOOK,
+    SCREEN_VOLUME,
+    SCREEN_SAVE_MENU,
+    SCREEN_CREDITS,
+    SCREEN_SONG,
+    SCREEN_PAUSE,
+    SCREEN_NAME_ENTRY,
+    SCREEN_COUNT
+};
+
+// Shortest pass of every screen but the song loop: as on the handheld, where presenting
+// waits for the display, no menu runs faster than 60 passes a second (17 ms >= 1/60 s).
+const Uint32 PASS_MS = 17;
+
+// Real mode: SDL's clock and events. The default.
+void platform_start_real();
+
+// Headless mode: a virtual clock starting at 0 and the events of `script`.
+// Returns false and fills `error` when the script cannot be read or parsed.
+// `trace_path` may be empty (standard output).
+bool platform_start_replay(const std::string &script, const std::string &trace_path,
+                           std::string &error);
+// A virtual clock without script or trace, for unit tests: only waits advance it.
+void platform_start_virtual();
+bool platform_is_replay();
+
+// Milliseconds since start-up (SDL_GetTicks, or the virtual clock).
+Uint32 platform_ticks();
+// Waits `ms` milliseconds (SDL_Delay, or advances the virtual clock).
+void platform_delay(Uint32 ms);
+
+// The one poll of a screen pass: takes at most one event, like SDL_PollEvent.
+// Passes of every screen but SCREEN_SONG are paced to PASS_MS. Closing the window
+// ends the program as the exit entry does.
+int platform_poll(SDL_Event *event, ScreenId screen);
+
+// Presenting the screen: SDL_Flip and SDL_UpdateRect. The headless driver takes its
+// screenshots here.
+void platform_flip(SDL_Surface *surface);
+void platform_update_rect(SDL_Surface *surface, Sint32 x, Sint32 y, Uint32 w, Uint32 h);
+
+// Trace lines for effects and music started (headless mode only).
+void platform_trace_sound(const char *stem);
+void platform_trace_music(const char *path);
+
+// Ends the program with `status`, noting it in the trace.
+[[noreturn]] void platform_exit(int status);

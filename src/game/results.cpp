@@ -1,0 +1,4 @@
+// Song end and results.
+#include "game/results.h"
+
+int wins, loses;

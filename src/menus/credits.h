@@ -1,0 +1,5 @@
+// Credits roll.
+#pragma once
+#include "app/flow.h"
+
+Next credits();

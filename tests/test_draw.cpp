@@ -1,0 +1,104 @@
+// The blit and text facts every screen relies on, checked on the real SDL 1.2 layer.
+#include "app/assets.h"
+#include "app/draw.h"
+#include "harness.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+class DrawTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_Init(SDL_INIT_VIDEO);
+        screen = SDL_SetVideoMode(320, 240, 16, 0);
+        TTF_Init();
+        font = TTF_OpenFont((game_dir() + "/ariblk.ttf").c_str(), 10);
+    }
+    static void TearDownTestSuite() {
+        if (font) TTF_CloseFont(font);
+        TTF_Quit();
+        SDL_Quit();
+        screen = nullptr;
+    }
+    static SDL_Surface *sprite(int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+        SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff, 0xff00, 0xff0000, 0);
+        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+        return s;
+    }
+    static Uint16 pixel(int x, int y) {
+        return static_cast<Uint16 *>(screen->pixels)[y * screen->pitch / 2 + x];
+    }
+    static TTF_Font *font;
+};
+TTF_Font *DrawTest::font;
+
+TEST_F(DrawTest, BlitWritesTheClippedSizeBack) {
+    ASSERT_NE(screen, nullptr);
+    SDL_Surface *note = sprite(31, 23, 10, 200, 10);
+    SDL_Rect full = {80, 100, 0, 0}, low = {80, 230, 0, 0}, gone = {80, 240, 0, 0};
+    blit(note, nullptr, screen, &full);
+    blit(note, nullptr, screen, &low);
+    blit(note, nullptr, screen, &gone);
+    EXPECT_EQ(full.w, 31);
+    EXPECT_EQ(full.h, 23);
+    EXPECT_EQ(low.h, 10);
+    EXPECT_EQ(low.w, 31);
+    EXPECT_EQ(gone.w, 0);
+    EXPECT_EQ(gone.h, 0);
+    // A missing surface draws nothing and says so.
+    SDL_Rect none = {0, 0, 5, 5};
+    blit(nullptr, nullptr, screen, &none);
+    EXPECT_EQ(none.w, 0);
+    SDL_FreeSurface(note);
+}
+
+TEST_F(DrawTest, NegativeSourceXMovesTheCopyRight) {
+    // The neck is drawn from x -80: the copy starts 80 pixels right and is 80 narrower.
+    SDL_Surface *neck = sprite(240, 1080, 90, 60, 30);
+    SDL_Rect camera = {-80, 540, 320, 540};
+    SDL_Rect at = {0, 0, 0, 0};
+    SDL_FillRect(screen, nullptr, 0);
+    blit(neck, &camera, screen, &at);
+    EXPECT_EQ(at.x, 80);
+    EXPECT_EQ(at.w, 240);
+    EXPECT_EQ(at.h, 240);
+    EXPECT_EQ(pixel(79, 10), 0);
+    EXPECT_NE(pixel(80, 10), 0);
+    SDL_FreeSurface(neck);
+}
+
+TEST_F(DrawTest, ColourKeysHideMagentaAndWhite) {
+    SDL_Surface *keyed = sprite(4, 1, 255, 0, 255);
+    SDL_Surface *white = sprite(4, 1, 255, 255, 255);
+    Uint32 blue = SDL_MapRGB(screen->format, 0, 0, 255);
+    SDL_FillRect(screen, nullptr, blue);
+    key_magenta(keyed);
+    key_white(white);
+    apply_surface(0, 0, keyed, screen, nullptr);
+    apply_surface(10, 0, white, screen, nullptr);
+    EXPECT_EQ(pixel(1, 0), blue);
+    EXPECT_EQ(pixel(11, 0), blue);
+    // Without a key, a backdrop shows its magenta.
+    SDL_SetColorKey(keyed, 0, 0);
+    apply_surface(0, 0, keyed, screen, nullptr);
+    EXPECT_EQ(pixel(1, 0), SDL_MapRGB(screen->format, 255, 0, 255));
+    SDL_FreeSurface(keyed);
+    SDL_FreeSurface(white);
+}
+
+TEST_F(DrawTest, TextsRenderCentreAndVanishWhenEmpty) {
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(TTF_RenderText_Solid(font, "", color_white), nullptr);
+    EXPECT_EQ(render_text(font, "", color_white), nullptr);
+    SDL_Surface *s = render_text(font, "Press B back to MENU", SDL_Color{255, 255, 255, 0});
+    ASSERT_NE(s, nullptr);
+    EXPECT_GT(s->w, 50);
+    free_text(s);
+    EXPECT_EQ(s, nullptr);
+    free_text(s); // an empty handle is left alone
+    EXPECT_EQ(centred_x(100), 110);
+    EXPECT_EQ(centred_x(321), 0); // -1 / 2 truncates toward zero
+    EXPECT_EQ(centred_x(322), -1);
+}
