@@ -1,0 +1,24 @@
+// The three parts of a recording: the lead plays the chart, drums and bass the beat grid.
+#pragma once
+
+#include "song_sound.h"
+#include "voices.h"
+
+#include <vector>
+
+namespace soundtrack {
+
+// The lead voice: one note per distinct (lane, time) of `notes`, starting exactly at its
+// time. A note is cut well before the next note of its own lane, so that every note begins
+// from silence in its lane's pitch and its start stays a sharp, measurable onset.
+void add_lead(Mix &mix, const SongSound &song, const std::vector<LeadNote> &notes);
+
+// Gate (ms) of every lead note in `notes` (sorted by time), as add_lead plays it.
+std::vector<double> lead_gates(const SongSound &song, const std::vector<LeadNote> &notes);
+
+// Drums and bass on the song's beat grid, part by part as loud as each part's energy, from
+// bar 0 to the end time, closed by a final hit on the first beat at or after the end time
+// that rings into the tail.
+void add_rhythm(Mix &mix, const SongSound &song);
+
+} // namespace soundtrack
