@@ -16,6 +16,28 @@ void add_lead(Mix &mix, const SongSound &song, const std::vector<LeadNote> &note
 // Gate (ms) of every lead note in `notes` (sorted by time), as add_lead plays it.
 std::vector<double> lead_gates(const SongSound &song, const std::vector<LeadNote> &notes);
 
+struct DrumHit {
+    Drum drum;
+    double heard_ms; // song-clock time at which it is heard
+    float gain;
+};
+
+struct BassNote {
+    double heard_ms;
+    int midi;
+    double gate_ms;
+};
+
+// Everything drums and bass play in a song, in no particular order.
+struct RhythmEvents {
+    std::vector<DrumHit> drums;
+    std::vector<BassNote> bass;
+    double final_ms = 0.0; // the closing hit: the first beat at or after the end time
+};
+
+// The drum and bass events of a song; add_rhythm plays exactly these.
+RhythmEvents rhythm_events(const SongSound &song);
+
 // Drums and bass on the song's beat grid, part by part as loud as each part's energy, from
 // bar 0 to the end time, closed by a final hit on the first beat at or after the end time
 // that rings into the tail.

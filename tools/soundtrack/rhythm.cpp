@@ -34,23 +34,10 @@ struct Grid {
     }
 };
 
-struct Hit {
-    const std::vector<float> *sound;
-    double heard_ms;
-    float gain;
-};
-
-struct BassNote {
-    double heard_ms;
-    int midi;
-    double gate_ms;
-};
-
 // Drum and bass events of one beat of the groove (sixteenth steps 0..3 within the beat).
 struct BeatWriter {
     const Grid &grid;
-    const DrumKit &kit;
-    std::vector<Hit> &hits;
+    std::vector<DrumHit> &hits;
     std::vector<BassNote> &bass;
     long bar;
     int beat;
@@ -58,9 +45,7 @@ struct BeatWriter {
     float loudness; // of the drums, by the energy of the part
 
     double at(double step) const { return grid.time(bar, beat, step); }
-    void drum(const std::vector<float> &s, double step, float gain) {
-        hits.push_back({&s, at(step), gain * loudness});
-    }
+    void drum(Drum d, double step, float gain) { hits.push_back({d, at(step), gain * loudness}); }
     void note(double step, int midi, double length_steps, double legato = 0.85) {
         bass.push_back({at(step), midi, grid.beat_ms * length_steps / 4.0 * legato});
     }
@@ -69,51 +54,50 @@ struct BeatWriter {
 void full_beat(Groove groove, BeatWriter &w, bool drums) {
     const int k = w.beat, n = w.grid.beats;
     const bool backbeat = k % 2 == 1;
-    const DrumKit &kit = w.kit;
     switch (groove) {
     case Groove::Drive:
         if (drums) {
-            w.drum(kit.hat, 0, 0.2f);
-            w.drum(kit.hat, 2, 0.13f);
+            w.drum(Drum::Hat, 0, 0.2f);
+            w.drum(Drum::Hat, 2, 0.13f);
             if (backbeat)
-                w.drum(kit.snare, 0, 0.55f);
+                w.drum(Drum::Snare, 0, 0.55f);
             else
-                w.drum(kit.kick, 0, 0.75f);
-            if (k == 2) w.drum(kit.kick, 2, 0.6f);
+                w.drum(Drum::Kick, 0, 0.75f);
+            if (k == 2) w.drum(Drum::Kick, 2, 0.6f);
         }
         w.note(0, w.root, 2);
         w.note(2, k == n - 1 ? w.root + 12 : w.root, 2);
         break;
     case Groove::Rock:
         if (drums) {
-            w.drum(kit.hat, 0, 0.2f);
-            w.drum(kit.open_hat, 2, 0.12f);
+            w.drum(Drum::Hat, 0, 0.2f);
+            w.drum(Drum::OpenHat, 2, 0.12f);
             if (backbeat)
-                w.drum(kit.snare, 0, 0.6f);
+                w.drum(Drum::Snare, 0, 0.6f);
             else
-                w.drum(kit.kick, 0, 0.75f);
-            if (k == n - 2 && !backbeat) w.drum(kit.kick, 2, 0.55f);
+                w.drum(Drum::Kick, 0, 0.75f);
+            if (k == n - 2 && !backbeat) w.drum(Drum::Kick, 2, 0.55f);
         }
         w.note(0, k == 2 ? w.root + 7 : w.root, 4, 0.9);
         break;
     case Groove::Thrash:
         if (drums) {
-            w.drum(kit.ride, 0, 0.16f);
-            w.drum(kit.ride, 2, 0.1f);
-            w.drum(kit.kick, 0, 0.6f);
-            w.drum(kit.kick, 2, 0.5f);
-            if (backbeat) w.drum(kit.snare, 0, 0.6f);
+            w.drum(Drum::Ride, 0, 0.16f);
+            w.drum(Drum::Ride, 2, 0.1f);
+            w.drum(Drum::Kick, 0, 0.6f);
+            w.drum(Drum::Kick, 2, 0.5f);
+            if (backbeat) w.drum(Drum::Snare, 0, 0.6f);
         }
         w.note(0, w.root, 2, 0.7);
         w.note(2, k % 2 == 0 ? w.root + 12 : w.root, 2, 0.7);
         break;
     case Groove::Gallop:
         if (drums) {
-            w.drum(kit.hat, 0, 0.18f);
-            w.drum(kit.kick, 0, 0.65f);
-            w.drum(kit.kick, 2, 0.45f);
-            w.drum(kit.kick, 3, 0.45f);
-            if (backbeat) w.drum(kit.snare, 0, 0.6f);
+            w.drum(Drum::Hat, 0, 0.18f);
+            w.drum(Drum::Kick, 0, 0.65f);
+            w.drum(Drum::Kick, 2, 0.45f);
+            w.drum(Drum::Kick, 3, 0.45f);
+            if (backbeat) w.drum(Drum::Snare, 0, 0.6f);
         }
         w.note(0, w.root, 2, 0.8);
         w.note(2, w.root, 1, 0.8);
@@ -121,23 +105,23 @@ void full_beat(Groove groove, BeatWriter &w, bool drums) {
         break;
     case Groove::Heavy:
         if (drums) {
-            w.drum(kit.ride, 0, 0.18f);
-            if (k == 0) w.drum(kit.kick, 0, 0.8f);
-            if (k == 1) w.drum(kit.kick, 2, 0.65f);
-            if (k == n / 2) w.drum(kit.snare, 0, 0.7f);
-            if (k == n - 1) w.drum(kit.kick, 2, 0.5f);
+            w.drum(Drum::Ride, 0, 0.18f);
+            if (k == 0) w.drum(Drum::Kick, 0, 0.8f);
+            if (k == 1) w.drum(Drum::Kick, 2, 0.65f);
+            if (k == n / 2) w.drum(Drum::Snare, 0, 0.7f);
+            if (k == n - 1) w.drum(Drum::Kick, 2, 0.5f);
         }
         if (k == 0) w.note(0, w.root, 4.0 * (n / 2), 0.95);
         if (k == n / 2) w.note(0, k % 2 == 0 ? w.root : w.root + 7, 4.0 * (n - n / 2), 0.95);
         break;
     case Groove::Simple:
         if (drums) {
-            w.drum(kit.hat, 0, 0.12f);
-            w.drum(kit.hat, 2, 0.08f);
+            w.drum(Drum::Hat, 0, 0.12f);
+            w.drum(Drum::Hat, 2, 0.08f);
             if (backbeat)
-                w.drum(kit.snare, 0, 0.4f);
+                w.drum(Drum::Snare, 0, 0.4f);
             else
-                w.drum(kit.kick, 0, 0.6f);
+                w.drum(Drum::Kick, 0, 0.6f);
         }
         if (k % 2 == 0) w.note(0, k == 2 ? w.root + 7 : w.root, 8, 0.9);
         break;
@@ -148,18 +132,20 @@ void full_beat(Groove groove, BeatWriter &w, bool drums) {
 void quiet_beat(Groove groove, BeatWriter &w, bool drums) {
     const bool ride = groove == Groove::Thrash || groove == Groove::Heavy;
     if (drums) {
-        w.drum(ride ? w.kit.ride : w.kit.hat, 0, 0.14f);
-        if (w.beat == 0) w.drum(w.kit.kick, 0, 0.6f);
+        w.drum(ride ? Drum::Ride : Drum::Hat, 0, 0.14f);
+        if (w.beat == 0) w.drum(Drum::Kick, 0, 0.6f);
     }
     if (w.beat == 0) w.note(0, w.root, 4.0 * w.grid.beats, 0.95);
 }
+
+const Drum kToms[4] = {Drum::TomHigh, Drum::TomMid, Drum::TomLow, Drum::TomFloor};
 
 // The last beats before a new part (or every eighth bar): toms down the kit (snare for the gentle
 // groove).
 void fill(Groove groove, BeatWriter &w, int fill_beats) {
     if (groove == Groove::Simple) {
-        w.drum(w.kit.snare, 0, 0.35f);
-        w.drum(w.kit.snare, 2, 0.4f);
+        w.drum(Drum::Snare, 0, 0.35f);
+        w.drum(Drum::Snare, 2, 0.4f);
         return;
     }
     const int first = w.grid.beats - fill_beats;
@@ -167,7 +153,7 @@ void fill(Groove groove, BeatWriter &w, int fill_beats) {
         if (groove == Groove::Heavy && step % 2 == 1) continue; // eighths in half time
         const int q = (w.beat - first) * 4 + step;
         const int tom = std::clamp(q * 4 / (fill_beats * 4), 0, 3);
-        w.drum(w.kit.tom[tom], step, step == 0 ? 0.6f : 0.5f);
+        w.drum(kToms[tom], step, step == 0 ? 0.6f : 0.5f);
     }
 }
 
@@ -198,18 +184,17 @@ const std::array<int, 4> &chords_of(const SongSound &song, PartKind kind) {
 
 } // namespace
 
-void add_rhythm(Mix &mix, const SongSound &song) {
-    if (song.bpm <= 0.0 || song.beats_per_bar <= 0) return;
+RhythmEvents rhythm_events(const SongSound &song) {
+    RhythmEvents ev;
+    if (song.bpm <= 0.0 || song.beats_per_bar <= 0) return ev;
     Grid grid;
     grid.beat_ms = 60000.0 / song.bpm;
     grid.bar_ms = grid.beat_ms * song.beats_per_bar;
     grid.origin_ms = song.origin_ms;
     grid.beats = song.beats_per_bar;
     grid.swing = song.swing > 0.0 && song.swing < 1.0 ? song.swing : 0.5;
-
-    const DrumKit kit = make_drum_kit(song.seed, song.bpm >= 150.0);
-    std::vector<Hit> hits;
-    std::vector<BassNote> bass;
+    std::vector<DrumHit> &hits = ev.drums;
+    std::vector<BassNote> &bass = ev.bass;
 
     // The last hit falls on the first beat at or after the end time.
     const long end_bar = grid.bar_of(song.end_ms);
@@ -218,11 +203,12 @@ void add_rhythm(Mix &mix, const SongSound &song) {
         final_ms = grid.time(end_bar, b, 0);
         if (final_ms >= song.end_ms - 1e-6) break;
     }
+    ev.final_ms = final_ms;
 
     // Count-in on the closed hi-hat over whatever of the bar before bar 0 fits in the file.
     for (int beat = 0; beat < grid.beats; ++beat) {
         const double t = grid.time(-1, beat, 0);
-        if (t >= kOutputLatencyMs + 20.0) hits.push_back({&kit.hat, t, 0.25f});
+        if (t >= kOutputLatencyMs + 20.0) hits.push_back({Drum::Hat, t, 0.25f});
     }
 
     const int fill_beats = song.groove == Groove::Heavy ? 2 : 1;
@@ -243,7 +229,7 @@ void add_rhythm(Mix &mix, const SongSound &song) {
 
         for (int beat = 0; beat < grid.beats; ++beat) {
             if (grid.time(bar, beat, 0) >= final_ms - 1e-6) break;
-            BeatWriter w{grid, kit, hits, bass, bar, beat, root, loudness};
+            BeatWriter w{grid, hits, bass, bar, beat, root, loudness};
             const bool in_fill = fill_bar && beat >= grid.beats - fill_beats;
             if (part.energy >= 2)
                 full_beat(song.groove, w, !in_fill);
@@ -252,34 +238,42 @@ void add_rhythm(Mix &mix, const SongSound &song) {
             if (in_fill) fill(song.groove, w, fill_beats);
             if (beat == 0 && part.energy >= 2 &&
                 (in_part == 0 || (part.energy >= 3 && in_part % 4 == 0)))
-                w.drum(kit.crash, 0, 0.26f);
+                w.drum(Drum::Crash, 0, 0.26f);
         }
     }
 
-    // The final hit: crash, kick and the tonic left to ring into the tail.
-    hits.push_back({&kit.crash, final_ms, 0.4f});
-    hits.push_back({&kit.kick, final_ms, 0.8f});
-    const size_t final_bass = bass.size();
-    bass.push_back({final_ms, song.bass_tonic, 1500.0});
+    // Nothing of the groove sounds past the final hit, and nothing starts before the file
+    // does (a cut-off first hit would click).
+    auto outside = [&](double t) { return t >= final_ms - 1e-6 || file_sample(t) < 0; };
+    hits.erase(std::remove_if(hits.begin(), hits.end(),
+                              [&](const DrumHit &h) { return outside(h.heard_ms); }),
+               hits.end());
+    bass.erase(std::remove_if(bass.begin(), bass.end(),
+                              [&](const BassNote &b) { return outside(b.heard_ms); }),
+               bass.end());
+    for (BassNote &b : bass)
+        b.gate_ms = std::min(b.gate_ms, final_ms - b.heard_ms);
 
-    // Nothing starts before the file does: a cut-off first hit would click.
-    for (const Hit &h : hits)
-        if (file_sample(h.heard_ms) >= 0) mix.add(file_sample(h.heard_ms), *h.sound, h.gain);
+    // The final hit: crash, kick and the tonic left to ring into the tail.
+    hits.push_back({Drum::Crash, final_ms, 0.4f});
+    hits.push_back({Drum::Kick, final_ms, 0.8f});
+    bass.push_back({final_ms, song.bass_tonic, 1500.0});
+    return ev;
+}
+
+void add_rhythm(Mix &mix, const SongSound &song) {
+    const RhythmEvents ev = rhythm_events(song);
+    const DrumKit kit = make_drum_kit(song.seed, song.bpm >= 150.0);
+    for (const DrumHit &h : ev.drums)
+        mix.add(file_sample(h.heard_ms), kit.sound(h.drum), h.gain);
 
     const std::vector<Partial> partials = bass_partials(song.groove);
     // The bass stays well below the lowest lead note, whose band the onsets are heard in.
     const double max_hz = 0.72 * lane_frequency(song, 1);
     const Envelope env{4, 300, 0.6f, 25};
-    for (size_t i = 0; i < bass.size(); ++i) {
-        const BassNote &b = bass[i];
-        if (file_sample(b.heard_ms) < 0) continue;
-        double gate = b.gate_ms;
-        if (i != final_bass) {
-            if (b.heard_ms >= final_ms - 1e-6) continue;
-            gate = std::min(gate, final_ms - b.heard_ms);
-        }
-        add_tone(mix, file_sample(b.heard_ms), midi_hz(b.midi), partials, env, gate, 0.3f, max_hz);
-    }
+    for (const BassNote &b : ev.bass)
+        add_tone(mix, file_sample(b.heard_ms), midi_hz(b.midi), partials, env, b.gate_ms, 0.3f,
+                 max_hz);
 }
 
 } // namespace soundtrack

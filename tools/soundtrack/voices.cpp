@@ -161,6 +161,32 @@ void add_tone(Mix &mix, long at, double freq, const std::vector<Partial> &partia
     }
 }
 
+const std::vector<float> &DrumKit::sound(Drum drum) const {
+    switch (drum) {
+    case Drum::Kick:
+        return kick;
+    case Drum::Snare:
+        return snare;
+    case Drum::Hat:
+        return hat;
+    case Drum::OpenHat:
+        return open_hat;
+    case Drum::Ride:
+        return ride;
+    case Drum::Crash:
+        return crash;
+    case Drum::TomHigh:
+        return tom[0];
+    case Drum::TomMid:
+        return tom[1];
+    case Drum::TomLow:
+        return tom[2];
+    case Drum::TomFloor:
+        return tom[3];
+    }
+    return kick;
+}
+
 DrumKit make_drum_kit(uint32_t seed, bool tight) {
     Rng rng(seed);
     DrumKit kit;

@@ -79,6 +79,9 @@ void add_tone(Mix &mix, long at, double freq, const std::vector<Partial> &partia
               const Envelope &env, double gate_ms, float gain, double max_hz,
               double vibrato_cents = 0.0);
 
+// The pieces of the drum kit.
+enum class Drum { Kick, Snare, Hat, OpenHat, Ride, Crash, TomHigh, TomMid, TomLow, TomFloor };
+
 // The drum kit of one song: each piece rendered once and mixed in wherever it is struck.
 struct DrumKit {
     std::vector<float> kick;
@@ -88,6 +91,8 @@ struct DrumKit {
     std::vector<float> ride;
     std::vector<float> crash;
     std::vector<float> tom[4]; // high to low
+
+    const std::vector<float> &sound(Drum drum) const;
 };
 
 // Makes a kit; `tight` shortens the snare and hats for fast songs.
