@@ -98,7 +98,8 @@ std::vector<double> tone_onsets(const std::vector<float> &x, int rate, double fr
     if (level.empty()) return onsets;
     const float loudest = *std::max_element(level.begin(), level.end());
     if (loudest <= 0.0f) return onsets;
-    const float floor = 0.2f * loudest;  // the edges of a loud tone nearby splash less
+    // A note starting in a neighbouring lane splashes up to a quarter of a note's level here.
+    const float floor = 0.4f * loudest;
     const float delta = 0.05f * loudest; // wiggles smaller than this are not turns
     const float rise = 3.16f;            // 10 dB
 

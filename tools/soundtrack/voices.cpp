@@ -205,7 +205,7 @@ DrumKit make_drum_kit(uint32_t seed, bool tight) {
     kit.open_hat = noise_burst(rng, Biquad::highpass(7000.0, 0.8), 420.0, 130.0);
 
     // Ride: noise with a metallic ping well above the lead.
-    kit.ride = noise_burst(rng, Biquad::highpass(6000.0, 0.8), 700.0, 260.0);
+    kit.ride = noise_burst(rng, Biquad::highpass(6000.0, 0.8), 600.0, 170.0);
     {
         std::vector<float> ping(static_cast<size_t>(ms_samples(400.0)));
         for (size_t i = 0; i < ping.size(); ++i) {
