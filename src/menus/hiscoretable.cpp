@@ -1,6 +1,90 @@
-// Highscore table.
+// Highscore table: one page per song, its file re-read on every pass.
 #include "menus/hiscoretable.h"
+
+#include "app/assets.h"
+#include "app/draw.h"
+#include "app/platform.h"
+#include "app/sound.h"
+#include "store/hiscore_file.h"
+
+#include <cstdio>
 
 int select_score;
 
-Next highscore_table() { return TO_PLAY_SUBMENU; }
+namespace {
+
+struct Page {
+    int song;
+    const char *title;
+};
+
+// Page 3 is named after the album of song 3, not after the song.
+const Page pages[HISCORE_PAGES] = {
+    {0, "<             PARANOID              >"},
+    {1, "<          HIGHWAY TO HELL          >"},
+    {2, "<        ACE OF SPADES        >"},
+    {3, "<        THE NUMBER OF THE BEAST        >"},
+    {4, "<        FOR WHOM THE BELLS TOOLS        >"},
+    {99, "<        TUTORIAL        >"},
+};
+
+const char *const HEADER = "NAME                              SCORE";
+const char *const FOOTER = "Press B back to MENU";
+
+SDL_Rect dst_highscore1 = {80, 90, 0, 0}; // header; rows follow 10 pixels apart
+SDL_Rect dst_rodape = {100, 220, 0, 0};
+const int TITLE_Y = 60;
+const int ROW_STEP = 10;
+
+// Texts of the page: footer, title, header and the ten rows, freed at the next pass.
+const int TEXT_COUNT = 3 + HISCORE_ROWS;
+SDL_Surface *page_texts[TEXT_COUNT];
+
+void release_page_texts() {
+    for (SDL_Surface *&t : page_texts) free_text(t);
+}
+
+} // namespace
+
+int page_song(int page) { return page >= 0 && page < HISCORE_PAGES ? pages[page].song : -1; }
+
+const char *page_title(int page) {
+    return page >= 0 && page < HISCORE_PAGES ? pages[page].title : "";
+}
+
+void draw_highscore_page() {
+    release_page_texts();
+    if (select_score < 0 || select_score >= HISCORE_PAGES) select_score = 0;
+    SDL_Rect origin = dst_rectMenu;
+    blit(my_surfMenu5, nullptr, screen, &origin);
+    page_texts[0] = draw_text_at(font_small1, FOOTER, color_white, dst_rodape.x, dst_rodape.y);
+    page_texts[1] = draw_text_at(font_small1, HEADER, color_white, dst_highscore1.x,
+                                 dst_highscore1.y);
+    page_texts[2] = draw_text_centred(font_small1, page_title(select_score), color_white, TITLE_Y);
+
+    HiscoreRow rows[HISCORE_ROWS];
+    int count = read_hiscore_rows(hiscore_path(page_song(select_score)), rows);
+    for (int i = 0; i < count && i < HISCORE_ROWS; ++i) {
+        std::snprintf(texto3, sizeof texto3, "%.*s", HISCORE_ROW_CHARS, rows[i].text);
+        page_texts[3 + i] = draw_text_at(font_small1, texto3, color_white, dst_highscore1.x,
+                                         dst_highscore1.y + ROW_STEP * (i + 1));
+    }
+}
+
+Next highscore_table() {
+    for (;;) {
+        draw_highscore_page();
+        platform_flip(screen);
+        SDL_Event event;
+        if (!platform_poll(&event, SCREEN_HIGHSCORES) || event.type != SDL_KEYDOWN) continue;
+        switch (event.key.keysym.sym) {
+        case SDLK_LEFT: select_score = (select_score + HISCORE_PAGES - 1) % HISCORE_PAGES; break;
+        case SDLK_RIGHT: select_score = (select_score + 1) % HISCORE_PAGES; break;
+        case SDLK_LALT:
+            play_effect(CANCELA);
+            release_page_texts();
+            return TO_PLAY_SUBMENU;
+        default: break;
+        }
+    }
+}

@@ -1,7 +1,19 @@
-// Highscore table: the lines of each song's highscore file, page by page.
+// Highscore table: each song's highscore file, page by page, best scores first.
 #pragma once
 #include "app/flow.h"
 
 extern int select_score; // page shown, 0..5; kept for the whole run
 
+const int HISCORE_PAGES = 6;
+
+// Song index whose file page `page` shows (0..4, 99 for the tutorial), or -1 off the pages.
+int page_song(int page);
+// Title of page `page`, blanks included, or "" off the pages.
+const char *page_title(int page);
+
+// Draws page select_score: backdrop, footer, header, title and the ten best rows of its
+// file, read afresh.
+void draw_highscore_page();
+
+// The screen: LEFT and RIGHT page with wrap-around, B goes back to the play submenu.
 Next highscore_table();
