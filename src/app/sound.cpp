@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 Mix_Chunk *effects[EFFECT_COUNT];
+int effect_starts[EFFECT_COUNT];
 Mix_Music *music_menu;
 int VOL = 30;
 bool audio_open;
@@ -43,6 +44,7 @@ void load_effects() {
 
 void play_effect(Effect e) {
     if (e < 0 || e >= EFFECT_COUNT) return;
+    ++effect_starts[e];
     platform_trace_sound(effect_stems[e]);
     if (effects[e]) Mix_PlayChannelTimed(-1, effects[e], 0, -1);
 }

@@ -16,6 +16,8 @@ enum Effect {
 };
 
 extern Mix_Chunk *effects[EFFECT_COUNT];
+// How often each effect was started since start-up: a record tests can read.
+extern int effect_starts[EFFECT_COUNT];
 extern Mix_Music *music_menu;
 // Volume of music and every effect channel, in mixer units (0..128; menus keep 0..100).
 extern int VOL;
