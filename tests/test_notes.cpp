@@ -24,24 +24,6 @@ std::vector<Seen> follow(const Chart &chart, const SDL_Rect &slot, int from, int
 
 } // namespace
 
-TEST_F(NotesTest, PoolsSitInTheirLanesColumns) {
-    const int sizes[5] = {311, 260, 250, 126, 100}, xs[5] = {80, 110, 145, 177, 210};
-    int total = 0;
-    for (int lane = 1; lane <= 5; ++lane) {
-        const NoteLane *pool = note_lane(lane);
-        ASSERT_NE(pool, nullptr);
-        EXPECT_EQ(pool->count, sizes[lane - 1]);
-        for (int i = 0; i < pool->count; ++i) {
-            EXPECT_EQ(pool->slots[i].x, xs[lane - 1]) << "lane " << lane << " slot " << i;
-            EXPECT_EQ(pool->slots[i].y, 0);
-        }
-        total += pool->count;
-    }
-    EXPECT_EQ(total, 1047);
-    EXPECT_EQ(note_lane(0), nullptr);
-    EXPECT_EQ(note_lane(6), nullptr);
-}
-
 TEST_F(NotesTest, OneNoteFromSpawnToParking) {
     std::vector<ChartNote> rows = {{1, 1000, 0}};
     Chart chart = chart_of(rows);
