@@ -18,7 +18,7 @@ const char *const kGrid = "0123456789ABCDEFGHIJKLMNOPQRSTUVXYWZ";
 void letter_grid(Output &out) {
     Canvas c(10 * kCellW, 4 * kCellH, kMagenta, 0.0f);
     TextStyle st;
-    st.size = 10;
+    st.size = 11;
     st.color = kPaper;
     for (int i = 0; i < 40; ++i) {
         const int x = (i % 10) * kCellW, y = (i / 10) * kCellH;
