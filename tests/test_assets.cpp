@@ -38,13 +38,23 @@ struct Px {
 // The pixel at (x, y); callers stay inside the surface (checked, black outside).
 Px at(SDL_Surface *s, int x, int y) {
     if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return {0, 0, 0};
-    const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    const Uint8 *p =
+        static_cast<const Uint8 *>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
     Uint32 v = 0;
     switch (s->format->BytesPerPixel) {
-    case 1: v = *p; break;
-    case 2: v = *reinterpret_cast<const Uint16 *>(p); break;
-    case 3: v = SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16 : p[2] | p[1] << 8 | p[0] << 16; break;
-    default: v = *reinterpret_cast<const Uint32 *>(p); break;
+    case 1:
+        v = *p;
+        break;
+    case 2:
+        v = *reinterpret_cast<const Uint16 *>(p);
+        break;
+    case 3:
+        v = SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
+                                            : p[2] | p[1] << 8 | p[0] << 16;
+        break;
+    default:
+        v = *reinterpret_cast<const Uint32 *>(p);
+        break;
     }
     Px out{};
     SDL_GetRGB(v, s->format, &out.r, &out.g, &out.b);
@@ -55,7 +65,8 @@ Px at(SDL_Surface *s, int x, int y) {
 template <class Test> int count(SDL_Surface *s, int x, int y, int w, int h, Test test) {
     int n = 0;
     for (int j = std::max(y, 0); j < std::min(y + h, s->h); ++j)
-        for (int i = std::max(x, 0); i < std::min(x + w, s->w); ++i) n += test(at(s, i, j)) ? 1 : 0;
+        for (int i = std::max(x, 0); i < std::min(x + w, s->w); ++i)
+            n += test(at(s, i, j)) ? 1 : 0;
     return n;
 }
 
@@ -73,42 +84,78 @@ struct ImageSpec {
 
 // Every image of the asset table with the size the game needs of it.
 const ImageSpec kImages[] = {
-    {"img/guitars/gtr00.png", 136, 160, Exact},       {"img/guitars/gtr01.png", 136, 160, Exact},
-    {"img/guitars/gtr02.png", 136, 160, Exact},       {"img/guitars/gtr03.png", 136, 160, Exact},
-    {"img/guitars/lock00.png", 136, 160, Exact},      {"img/guitars/lock01.png", 136, 160, Exact},
-    {"img/guitars/lock02.png", 136, 160, Exact},      {"img/guitars/lock03.png", 136, 160, Exact},
-    {"img/guitars/gtr_desc00.png", 141, 462, AtLeast}, {"img/guitars/gtr_desc01.png", 141, 462, AtLeast},
-    {"img/guitars/gtr_desc02.png", 141, 462, AtLeast}, {"img/guitars/gtr_desc03.png", 141, 462, AtLeast},
-    {"img/intro/splash_320.png", 320, 240, Exact},    {"img/intro/sponsor_320.png", 320, 240, Exact},
-    {"img/intro/valmoran.png", 320, 240, Exact},      {"img/intro/QMTR.png", 320, 240, Exact},
-    {"img/intro/presents.png", 320, 240, Exact},      {"img/sprite/txt_box.png", 141, 134, AtLeast},
-    {"img/sprite/cursor_bar.png", 4, 8, AtLeast},     {"img/sprite/hitflames1.png", 352, 64, AtLeast},
-    {"img/sprite/hitflames2.png", 352, 64, AtLeast},  {"img/sprite/hitflames3.png", 352, 64, AtLeast},
-    {"img/sprite/hitflames4.png", 352, 64, AtLeast},  {"img/sprite/star_line.png", 209, 39, AtLeast},
-    {"img/sprite/star_line_null.png", 209, 39, AtLeast}, {"img/sprite/multiplicador.png", 77, 57, AtLeast},
-    {"img/sprite/credits.png", 320, 2048 + 240, AtLeast}, {"img/menus/rank_score.png", 320, 240, Exact},
-    {"img/sprite/letras.png", 190, 72, AtLeast},      {"img/sprite/cursor_nome.png", 8, 8, AtLeast},
-    {"img/menus/pause.png", 320, 240, Exact},         {"img/menus/pause2.png", 320, 240, Exact},
-    {"img/sprite/audio1.png", 109, 66, AtLeast},      {"img/menus/select_song_band.png", 320, 240, Exact},
-    {"img/capas/Paranoid_small.jpg", 128, 128, Exact}, {"img/capas/number_small.jpg", 128, 128, Exact},
-    {"img/capas/aceofspades_small.jpg", 128, 128, Exact}, {"img/capas/Highway_small.jpg", 128, 128, Exact},
-    {"img/capas/Ridethelightning_small.jpg", 128, 128, Exact}, {"img/menus/loading.png", 320, 240, Exact},
-    {"img/sprite/loading_sprits.png", 150, 43, AtLeast}, {"img/menus/carrer.png", 320, 240, Exact},
-    {"img/menus/menu1.png", 320, 240, Exact},         {"img/menus/menu1.1.png", 320, 240, Exact},
-    {"img/menus/set_keys.png", 320, 240, Exact},      {"img/menus/menu_sound1.png", 320, 240, Exact},
-    {"img/menus/menu_save.png", 320, 240, Exact},     {"img/menus/menu_configuregame.png", 320, 240, Exact},
-    {"img/sprite/3.png", 320, 240, Exact},            {"img/sprite/2.png", 320, 240, Exact},
-    {"img/sprite/1.png", 320, 240, Exact},            {"img/sprite/YOUFAILED.png", 320, 240, Exact},
-    {"img/sprite/YOUROCK.png", 320, 240, Exact},      {"img/menus/you_win.png", 320, 240, Exact},
-    {"img/menus/main2.png", 320, 240, Exact},         {"img/menus/main3.png", 320, 240, Exact},
-    {"img/menus/main4.png", 320, 240, Exact},         {"img/menus/hiscore.png", 320, 240, Exact},
-    {"img/sprite/frets.png", 200, 93, AtLeast},       {"img/sprite/linhas.png", 163, 240, AtLeast},
-    {"img/sprite/notas.png", 160, 23, AtLeast},       {"img/sprite/score.png", 40, 20, AtLeast},
-    {"img/sprite/cursorA.png", 23, 219, AtLeast},     {"img/sprite/rock_bar.png", 11, 160, AtLeast},
-    {"img/sprite/rock_bar0.png", 11, 160, AtLeast},   {"img/necks/neck0.png", 240, 1080, AtLeast},
-    {"img/necks/neck1.png", 240, 1080, AtLeast},      {"img/necks/neck2.png", 240, 1080, AtLeast},
-    {"img/necks/neck3.png", 240, 1080, AtLeast},      {"img/bg/backdrop00.png", 320, 240, Exact},
-    {"img/bg/backdrop01.png", 320, 240, Exact},       {"img/bg/backdrop02.png", 320, 240, Exact},
+    {"img/guitars/gtr00.png", 136, 160, Exact},
+    {"img/guitars/gtr01.png", 136, 160, Exact},
+    {"img/guitars/gtr02.png", 136, 160, Exact},
+    {"img/guitars/gtr03.png", 136, 160, Exact},
+    {"img/guitars/lock00.png", 136, 160, Exact},
+    {"img/guitars/lock01.png", 136, 160, Exact},
+    {"img/guitars/lock02.png", 136, 160, Exact},
+    {"img/guitars/lock03.png", 136, 160, Exact},
+    {"img/guitars/gtr_desc00.png", 141, 462, AtLeast},
+    {"img/guitars/gtr_desc01.png", 141, 462, AtLeast},
+    {"img/guitars/gtr_desc02.png", 141, 462, AtLeast},
+    {"img/guitars/gtr_desc03.png", 141, 462, AtLeast},
+    {"img/intro/splash_320.png", 320, 240, Exact},
+    {"img/intro/sponsor_320.png", 320, 240, Exact},
+    {"img/intro/valmoran.png", 320, 240, Exact},
+    {"img/intro/QMTR.png", 320, 240, Exact},
+    {"img/intro/presents.png", 320, 240, Exact},
+    {"img/sprite/txt_box.png", 141, 134, AtLeast},
+    {"img/sprite/cursor_bar.png", 4, 8, AtLeast},
+    {"img/sprite/hitflames1.png", 352, 64, AtLeast},
+    {"img/sprite/hitflames2.png", 352, 64, AtLeast},
+    {"img/sprite/hitflames3.png", 352, 64, AtLeast},
+    {"img/sprite/hitflames4.png", 352, 64, AtLeast},
+    {"img/sprite/star_line.png", 209, 39, AtLeast},
+    {"img/sprite/star_line_null.png", 209, 39, AtLeast},
+    {"img/sprite/multiplicador.png", 77, 57, AtLeast},
+    {"img/sprite/credits.png", 320, 2048 + 240, AtLeast},
+    {"img/menus/rank_score.png", 320, 240, Exact},
+    {"img/sprite/letras.png", 190, 72, AtLeast},
+    {"img/sprite/cursor_nome.png", 8, 8, AtLeast},
+    {"img/menus/pause.png", 320, 240, Exact},
+    {"img/menus/pause2.png", 320, 240, Exact},
+    {"img/sprite/audio1.png", 109, 66, AtLeast},
+    {"img/menus/select_song_band.png", 320, 240, Exact},
+    {"img/capas/Paranoid_small.jpg", 128, 128, Exact},
+    {"img/capas/number_small.jpg", 128, 128, Exact},
+    {"img/capas/aceofspades_small.jpg", 128, 128, Exact},
+    {"img/capas/Highway_small.jpg", 128, 128, Exact},
+    {"img/capas/Ridethelightning_small.jpg", 128, 128, Exact},
+    {"img/menus/loading.png", 320, 240, Exact},
+    {"img/sprite/loading_sprits.png", 150, 43, AtLeast},
+    {"img/menus/carrer.png", 320, 240, Exact},
+    {"img/menus/menu1.png", 320, 240, Exact},
+    {"img/menus/menu1.1.png", 320, 240, Exact},
+    {"img/menus/set_keys.png", 320, 240, Exact},
+    {"img/menus/menu_sound1.png", 320, 240, Exact},
+    {"img/menus/menu_save.png", 320, 240, Exact},
+    {"img/menus/menu_configuregame.png", 320, 240, Exact},
+    {"img/sprite/3.png", 320, 240, Exact},
+    {"img/sprite/2.png", 320, 240, Exact},
+    {"img/sprite/1.png", 320, 240, Exact},
+    {"img/sprite/YOUFAILED.png", 320, 240, Exact},
+    {"img/sprite/YOUROCK.png", 320, 240, Exact},
+    {"img/menus/you_win.png", 320, 240, Exact},
+    {"img/menus/main2.png", 320, 240, Exact},
+    {"img/menus/main3.png", 320, 240, Exact},
+    {"img/menus/main4.png", 320, 240, Exact},
+    {"img/menus/hiscore.png", 320, 240, Exact},
+    {"img/sprite/frets.png", 200, 93, AtLeast},
+    {"img/sprite/linhas.png", 163, 240, AtLeast},
+    {"img/sprite/notas.png", 160, 23, AtLeast},
+    {"img/sprite/score.png", 40, 20, AtLeast},
+    {"img/sprite/cursorA.png", 23, 219, AtLeast},
+    {"img/sprite/rock_bar.png", 11, 160, AtLeast},
+    {"img/sprite/rock_bar0.png", 11, 160, AtLeast},
+    {"img/necks/neck0.png", 240, 1080, AtLeast},
+    {"img/necks/neck1.png", 240, 1080, AtLeast},
+    {"img/necks/neck2.png", 240, 1080, AtLeast},
+    {"img/necks/neck3.png", 240, 1080, AtLeast},
+    {"img/bg/backdrop00.png", 320, 240, Exact},
+    {"img/bg/backdrop01.png", 320, 240, Exact},
+    {"img/bg/backdrop02.png", 320, 240, Exact},
     {"img/bg/backdrop03.png", 320, 240, Exact},
 };
 
@@ -193,7 +240,8 @@ TEST(GeneratedImages, FlameStripsShowElevenFramesInFourStyles) {
                 b += p.b;
             }
         const long n = std::max(1, art_pixels(s.get(), 320, 0, 32, 64));
-        looks.insert({static_cast<int>(r / n / 40), static_cast<int>(g / n / 40), static_cast<int>(b / n / 40)});
+        looks.insert({static_cast<int>(r / n / 40), static_cast<int>(g / n / 40),
+                      static_cast<int>(b / n / 40)});
     }
     EXPECT_EQ(looks.size(), 4u);
 }
@@ -209,7 +257,8 @@ TEST(GeneratedImages, NecksAreOpaqueAndScrollSeamlessly) {
         // The scroll goes from source row 10 back to 540: rows y and y + 540 look alike.
         int differ = 0;
         for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 240; x += 3) differ += at(s.get(), x, y) == at(s.get(), x, y + 540) ? 0 : 1;
+            for (int x = 0; x < 240; x += 3)
+                differ += at(s.get(), x, y) == at(s.get(), x, y + 540) ? 0 : 1;
         EXPECT_EQ(differ, 0);
         const Px p = at(s.get(), 40, 30);
         looks.insert({p.r / 24, p.g / 24, p.b / 24});
@@ -231,8 +280,10 @@ TEST(GeneratedImages, MenuBackdropsCarryLabelsOnTheCursorRows) {
     const struct {
         const char *path;
         int entries;
-    } menus[] = {{"img/menus/menu1.png", 5},          {"img/menus/menu1.1.png", 5},
-                 {"img/menus/main3.png", 5},          {"img/menus/menu_configuregame.png", 4},
+    } menus[] = {{"img/menus/menu1.png", 5},
+                 {"img/menus/menu1.1.png", 5},
+                 {"img/menus/main3.png", 5},
+                 {"img/menus/menu_configuregame.png", 4},
                  {"img/menus/menu_save.png", 4}};
     const int rows[5] = {65, 100, 134, 165, 200};
     for (const auto &m : menus) {
@@ -240,7 +291,8 @@ TEST(GeneratedImages, MenuBackdropsCarryLabelsOnTheCursorRows) {
         Surface s = load(m.path);
         ASSERT_TRUE(s);
         for (int e = 0; e < 5; ++e) {
-            const int bright = count(s.get(), 30, rows[e], 120, 16, [](Px p) { return p.light() > 200; });
+            const int bright =
+                count(s.get(), 30, rows[e], 120, 16, [](Px p) { return p.light() > 200; });
             if (e < m.entries)
                 EXPECT_GT(bright, 30) << "label of entry " << e;
             else
@@ -258,7 +310,8 @@ TEST(GeneratedImages, LetterGridHasThirtySixCharactersAndADeleteCell) {
         const int x = (cell % 10) * 19, y = (cell / 10) * 18;
         std::vector<int> glyph;
         for (int j = 0; j < 18; ++j)
-            for (int i = 0; i < 19; ++i) glyph.push_back(at(s.get(), x + i, y + j).bright());
+            for (int i = 0; i < 19; ++i)
+                glyph.push_back(at(s.get(), x + i, y + j).bright());
         const int lit = count(s.get(), x, y, 19, 18, [](Px p) { return p.bright(); });
         if (cell < 36) {
             EXPECT_GT(lit, 5);
@@ -288,8 +341,10 @@ TEST(GeneratedImages, StarRowsAndMetersFitTheirCuts) {
     Surface full = load("img/sprite/star_line.png"), empty = load("img/sprite/star_line_null.png");
     ASSERT_TRUE(full && empty);
     // Every cut width of the rating ends on a star: the last column in it holds art.
-    for (int w : {21, 41, 63, 83, 105, 125, 147, 167, 189, 209}) EXPECT_GT(art_pixels(full.get(), w - 3, 0, 3, 39), 0) << w;
-    EXPECT_FALSE(at(full.get(), 21, 20) == at(empty.get(), 21, 20)) << "full and empty stars differ";
+    for (int w : {21, 41, 63, 83, 105, 125, 147, 167, 189, 209})
+        EXPECT_GT(art_pixels(full.get(), w - 3, 0, 3, 39), 0) << w;
+    EXPECT_FALSE(at(full.get(), 21, 20) == at(empty.get(), 21, 20))
+        << "full and empty stars differ";
     for (const char *path : {"img/sprite/rock_bar.png", "img/sprite/rock_bar0.png"}) {
         SCOPED_TRACE(path);
         Surface m = load(path);
@@ -300,12 +355,14 @@ TEST(GeneratedImages, StarRowsAndMetersFitTheirCuts) {
     }
     Surface mult = load("img/sprite/multiplicador.png");
     ASSERT_TRUE(mult);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(art_pixels(mult.get(), 4, 19 * k + 4, 69, 11), 69 * 11) << k;
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(art_pixels(mult.get(), 4, 19 * k + 4, 69, 11), 69 * 11) << k;
 }
 
 TEST(GeneratedImages, OverlaysAreKeyedAroundTheirArt) {
-    for (const char *path : {"img/sprite/3.png", "img/sprite/2.png", "img/sprite/1.png", "img/sprite/YOUROCK.png",
-                             "img/sprite/YOUFAILED.png", "img/menus/pause.png", "img/menus/pause2.png"}) {
+    for (const char *path :
+         {"img/sprite/3.png", "img/sprite/2.png", "img/sprite/1.png", "img/sprite/YOUROCK.png",
+          "img/sprite/YOUFAILED.png", "img/menus/pause.png", "img/menus/pause2.png"}) {
         SCOPED_TRACE(path);
         Surface s = load(path);
         ASSERT_TRUE(s);
@@ -316,7 +373,8 @@ TEST(GeneratedImages, OverlaysAreKeyedAroundTheirArt) {
     // The pause instruction is centred at y 120: the second layer keeps that band dark.
     Surface band = load("img/menus/pause2.png");
     ASSERT_TRUE(band);
-    EXPECT_EQ(count(band.get(), 0, 114, 320, 20, [](Px p) { return p.magenta() || p.light() > 120; }), 0);
+    EXPECT_EQ(
+        count(band.get(), 0, 114, 320, 20, [](Px p) { return p.magenta() || p.light() > 120; }), 0);
 }
 
 TEST(GeneratedImages, GalleryDescriptionsHaveTextToScrollThrough) {
@@ -333,7 +391,8 @@ TEST(GeneratedImages, GalleryDescriptionsHaveTextToScrollThrough) {
 class GeneratedAudio : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) == 0;
+        opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
+                 Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024) == 0;
     }
     static void TearDownTestSuite() {
         if (opened) Mix_CloseAudio();
@@ -348,7 +407,8 @@ bool GeneratedAudio::opened = false;
 
 TEST_F(GeneratedAudio, EffectsLoadShortAndDistinct) {
     std::set<Uint32> lengths;
-    for (const char *stem : {"ERRO4", "ESTRELA_MAIS", "PTPOWER", "PTRUIM", "BATIDA", "ACEITA", "CANCELA", "EXPLOSAO"}) {
+    for (const char *stem : {"ERRO4", "ESTRELA_MAIS", "PTPOWER", "PTRUIM", "BATIDA", "ACEITA",
+                             "CANCELA", "EXPLOSAO"}) {
         SCOPED_TRACE(stem);
         const std::string path = kGameDir + "/audio/" + stem + ".wav";
         Mix_Chunk *chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
@@ -374,7 +434,8 @@ TEST(GeneratedFont, IsLatoBlackWithItsLicence) {
     std::ifstream game(kGameDir + "/ariblk.ttf", std::ios::binary);
     std::ifstream lato("/usr/share/fonts/truetype/lato/Lato-Black.ttf", std::ios::binary);
     ASSERT_TRUE(game && lato);
-    const std::string a((std::istreambuf_iterator<char>(game)), {}), b((std::istreambuf_iterator<char>(lato)), {});
+    const std::string a((std::istreambuf_iterator<char>(game)), {}),
+        b((std::istreambuf_iterator<char>(lato)), {});
     EXPECT_FALSE(a.empty());
     EXPECT_TRUE(a == b);
     std::ifstream note(kGameDir + "/fonts-LICENSE.txt");

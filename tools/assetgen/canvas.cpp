@@ -65,7 +65,8 @@ void Canvas::put(int x, int y, Rgb c, float a) {
 
 void Canvas::fill_rect(int x, int y, int w, int h, Rgb c, float a) {
     for (int j = std::max(y, 0); j < std::min(y + h, h_); ++j)
-        for (int i = std::max(x, 0); i < std::min(x + w, w_); ++i) blend(i, j, c, a);
+        for (int i = std::max(x, 0); i < std::min(x + w, w_); ++i)
+            blend(i, j, c, a);
 }
 
 void Canvas::vgradient(int x, int y, int w, int h, Rgb top, Rgb bottom, float a) {
@@ -77,7 +78,8 @@ void Canvas::vgradient(int x, int y, int w, int h, Rgb top, Rgb bottom, float a)
 
 void Canvas::draw(const Canvas &src, int dx, int dy, float opacity) {
     for (int j = 0; j < src.h_; ++j)
-        for (int i = 0; i < src.w_; ++i) blend(dx + i, dy + j, src.rgb(i, j), src.alpha(i, j) * opacity);
+        for (int i = 0; i < src.w_; ++i)
+            blend(dx + i, dy + j, src.rgb(i, j), src.alpha(i, j) * opacity);
 }
 
 Canvas Canvas::crop(int x, int y, int w, int h) const {
@@ -106,7 +108,8 @@ void fill_shape_fn(Canvas &c, int x0, int y0, int x1, int y1, const Inside &in,
 }
 
 void fill_shape(Canvas &c, int x0, int y0, int x1, int y1, const Inside &in, Rgb col, float a) {
-    fill_shape_fn(c, x0, y0, x1, y1, in, [col](int, int) { return col; }, a);
+    fill_shape_fn(
+        c, x0, y0, x1, y1, in, [col](int, int) { return col; }, a);
 }
 
 void fill_ellipse(Canvas &c, float cx, float cy, float rx, float ry, Rgb col, float a) {
@@ -191,7 +194,8 @@ void line(Canvas &c, float x0, float y0, float x1, float y1, float width, Rgb co
 std::vector<Pt> star_points(float cx, float cy, float r, float inner, float rot) {
     std::vector<Pt> pts;
     for (int i = 0; i < 10; ++i) {
-        const float ang = rot - static_cast<float>(M_PI) / 2.0f + i * static_cast<float>(M_PI) / 5.0f;
+        const float ang =
+            rot - static_cast<float>(M_PI) / 2.0f + i * static_cast<float>(M_PI) / 5.0f;
         const float rr = (i % 2 == 0) ? r : r * inner;
         pts.push_back({cx + rr * std::cos(ang), cy + rr * std::sin(ang)});
     }

@@ -65,15 +65,13 @@ struct Pt {
 
 void fill_ellipse(Canvas &c, float cx, float cy, float rx, float ry, Rgb col, float a = 1.0f);
 void fill_circle(Canvas &c, float cx, float cy, float r, Rgb col, float a = 1.0f);
-void ring(Canvas &c, float cx, float cy, float rx, float ry, float thick, Rgb col,
-          float a = 1.0f);
+void ring(Canvas &c, float cx, float cy, float rx, float ry, float thick, Rgb col, float a = 1.0f);
 void fill_polygon(Canvas &c, const std::vector<Pt> &pts, Rgb col, float a = 1.0f);
 bool point_in_polygon(const std::vector<Pt> &pts, float x, float y);
 void fill_round_rect(Canvas &c, float x, float y, float w, float h, float r, Rgb col,
                      float a = 1.0f);
 // A straight stroke of the given width with round ends.
-void line(Canvas &c, float x0, float y0, float x1, float y1, float width, Rgb col,
-          float a = 1.0f);
+void line(Canvas &c, float x0, float y0, float x1, float y1, float width, Rgb col, float a = 1.0f);
 // A five-pointed star; inner is the ratio of the inner to the outer radius.
 std::vector<Pt> star_points(float cx, float cy, float r, float inner, float rot = 0.0f);
 // Soft round glow: coverage falls off with distance, strongest at the centre.

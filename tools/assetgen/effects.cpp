@@ -48,7 +48,8 @@ Wave click() {
     Noise n(7);
     for (size_t i = 0; i < w.size(); ++i) {
         const float t = secs(i);
-        w[i] = osc_sine(1700.0f * t) * env(t, 0.0005f, 0.008f) + n.next() * env(t, 0.0f, 0.002f) * 0.6f;
+        w[i] = osc_sine(1700.0f * t) * env(t, 0.0005f, 0.008f) +
+               n.next() * env(t, 0.0f, 0.002f) * 0.6f;
     }
     return w;
 }
@@ -91,7 +92,8 @@ Wave buzz() {
     for (size_t i = 0; i < w.size(); ++i) {
         const float t = secs(i);
         const float raw = osc_saw(98.0f * t) + osc_saw(104.0f * t) + 0.5f * osc_square(49.0f * t);
-        w[i] = std::tanh(raw * 2.0f) * std::min(1.0f, (0.22f - t) * 30.0f) * std::min(1.0f, t * 200);
+        w[i] =
+            std::tanh(raw * 2.0f) * std::min(1.0f, (0.22f - t) * 30.0f) * std::min(1.0f, t * 200);
     }
     return w;
 }
@@ -100,7 +102,8 @@ Wave sparkle() {
     Wave w;
     const int notes[6] = {84, 88, 91, 96, 100, 103};
     for (int k = 0; k < 6; ++k)
-        mix_into(w, bell(note_hz(notes[k]), 0.25f, 0.08f), static_cast<size_t>(k * 0.045f * kRate), 0.5f);
+        mix_into(w, bell(note_hz(notes[k]), 0.25f, 0.08f), static_cast<size_t>(k * 0.045f * kRate),
+                 0.5f);
     return w;
 }
 
@@ -108,9 +111,11 @@ Wave fanfare() {
     Wave w;
     const int lead[4] = {67, 72, 76, 79};
     for (int k = 0; k < 4; ++k)
-        mix_into(w, brass(note_hz(lead[k]), 0.16f, 0.0f), static_cast<size_t>(k * 0.13f * kRate), 0.5f);
+        mix_into(w, brass(note_hz(lead[k]), 0.16f, 0.0f), static_cast<size_t>(k * 0.13f * kRate),
+                 0.5f);
     const size_t hold = static_cast<size_t>(0.52f * kRate);
-    for (int n : {60, 64, 67, 72}) mix_into(w, brass(note_hz(n), 0.9f, 0.006f), hold, 0.3f);
+    for (int n : {60, 64, 67, 72})
+        mix_into(w, brass(note_hz(n), 0.9f, 0.006f), hold, 0.3f);
     return w;
 }
 
@@ -119,8 +124,8 @@ Wave downer() {
     const int notes[4] = {55, 54, 53, 52};
     for (int k = 0; k < 4; ++k) {
         const float len = k == 3 ? 1.0f : 0.34f;
-        mix_into(w, brass(note_hz(notes[k]), len, k == 3 ? 0.02f : 0.004f), static_cast<size_t>(k * 0.38f * kRate),
-                 0.6f);
+        mix_into(w, brass(note_hz(notes[k]), len, k == 3 ? 0.02f : 0.004f),
+                 static_cast<size_t>(k * 0.38f * kRate), 0.6f);
     }
     return w;
 }
@@ -132,8 +137,9 @@ void make_effects(Output &out) {
         const char *name;
         Wave wave;
     } effects[] = {
-        {"ERRO4", buzz()},   {"ESTRELA_MAIS", sparkle()}, {"PTPOWER", fanfare()}, {"PTRUIM", downer()},
-        {"BATIDA", click()}, {"ACEITA", chime()},         {"CANCELA", blip_down()}, {"EXPLOSAO", boom()},
+        {"ERRO4", buzz()},        {"ESTRELA_MAIS", sparkle()}, {"PTPOWER", fanfare()},
+        {"PTRUIM", downer()},     {"BATIDA", click()},         {"ACEITA", chime()},
+        {"CANCELA", blip_down()}, {"EXPLOSAO", boom()},
     };
     for (const auto &e : effects) {
         Wave w = e.wave;

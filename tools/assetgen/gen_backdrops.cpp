@@ -46,12 +46,13 @@ Canvas stadium() {
     Canvas c(320, 240, kNight);
     c.vgradient(0, 0, 320, 200, {4, 6, 24}, {34, 24, 80});
     for (int i = 0; i < 90; ++i)
-        c.blend(static_cast<int>(noise(i, 1, 21) * 320), static_cast<int>(noise(i, 2, 21) * 140), kPaper,
-                0.3f + 0.6f * noise(i, 3, 21));
+        c.blend(static_cast<int>(noise(i, 1, 21) * 320), static_cast<int>(noise(i, 2, 21) * 140),
+                kPaper, 0.3f + 0.6f * noise(i, 3, 21));
     // Lighting truss across the top with coloured lamps and their beams.
     c.fill_rect(0, 14, 320, 3, kSteel);
     c.fill_rect(0, 24, 320, 3, kSteel);
-    for (int x = 0; x < 320; x += 10) line(c, x, 15, x + 10, 25, 1.2f, kSteel);
+    for (int x = 0; x < 320; x += 10)
+        line(c, x, 15, x + 10, 25, 1.2f, kSteel);
     for (int i = 0; i < 8; ++i) {
         const Rgb col = kLane[i % 5];
         const float x = 20 + i * 40;
@@ -105,7 +106,16 @@ Canvas festival() {
         c.fill_rect(static_cast<int>(160 - half), y, static_cast<int>(2 * half), 1,
                     mix({255, 230, 90}, {255, 80, 90}, (y - 70) / 80.0f));
     }
-    fill_polygon(c, {{0, 170}, {0, 120}, {50, 100}, {95, 135}, {150, 110}, {210, 140}, {260, 96}, {320, 128}, {320, 170}},
+    fill_polygon(c,
+                 {{0, 170},
+                  {0, 120},
+                  {50, 100},
+                  {95, 135},
+                  {150, 110},
+                  {210, 140},
+                  {260, 96},
+                  {320, 128},
+                  {320, 170}},
                  {60, 24, 70});
     c.vgradient(0, 165, 320, 75, {40, 16, 44}, {12, 6, 16});
     // Scaffold speaker towers at both sides.
@@ -127,7 +137,8 @@ Canvas festival() {
 
 void make_backdrops(Output &out) {
     const Canvas scenes[4] = {club(), stadium(), garage(), festival()};
-    for (int i = 0; i < 4; ++i) out.png("img/bg/backdrop0" + std::to_string(i) + ".png", scenes[i], Key::None);
+    for (int i = 0; i < 4; ++i)
+        out.png("img/bg/backdrop0" + std::to_string(i) + ".png", scenes[i], Key::None);
 }
 
 } // namespace assetgen

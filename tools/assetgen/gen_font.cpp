@@ -18,7 +18,8 @@ bool read_file(const char *path, std::vector<char> &data) {
     if (!f) return false;
     char buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.insert(data.end(), buf, buf + n);
     const bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;

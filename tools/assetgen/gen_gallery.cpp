@@ -129,7 +129,8 @@ Canvas thumb() {
 
 void make_gallery(Output &out) {
     for (int i = 0; i < 4; ++i)
-        out.png("img/guitars/gtr_desc0" + std::to_string(i) + ".png", description(kDescriptions[i]), Key::Magenta);
+        out.png("img/guitars/gtr_desc0" + std::to_string(i) + ".png", description(kDescriptions[i]),
+                Key::Magenta);
     out.png("img/sprite/txt_box.png", text_box(), Key::None);
     out.png("img/sprite/cursor_bar.png", thumb(), Key::None);
 }

@@ -70,7 +70,12 @@ Canvas handheld() {
     c.fill_rect(76, 88, 22, 7, kInk);
     c.fill_rect(83, 81, 8, 21, kInk);
     for (int i = 0; i < 4; ++i) {
-        const float bx = 236 + (i == 1 ? 8 : i == 3 ? -8 : 0), by = 92 + (i == 0 ? -8 : i == 2 ? 8 : 0);
+        const float bx = 236 + (i == 1   ? 8
+                                : i == 3 ? -8
+                                         : 0),
+                    by = 92 + (i == 0   ? -8
+                               : i == 2 ? 8
+                                        : 0);
         fill_circle(c, bx, by, 4.5f, kLane[i]);
     }
     TextStyle t = label_text(14);

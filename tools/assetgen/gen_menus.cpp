@@ -26,7 +26,8 @@ Canvas menu_backdrop(const std::string &title, const std::vector<std::string> &l
     } else {
         screen_title(c, title, 14, 22);
     }
-    for (size_t i = 0; i < labels.size() && i < 5; ++i) menu_label(c, kLabelX, kCursorY[i] + 8, labels[i]);
+    for (size_t i = 0; i < labels.size() && i < 5; ++i)
+        menu_label(c, kLabelX, kCursorY[i] + 8, labels[i]);
     return c;
 }
 
@@ -35,11 +36,14 @@ void cursor_sheet(Output &out) {
     Canvas c(23, 240, kMagenta, 0.0f);
     for (int i = 0; i < 5; ++i) {
         const float y = static_cast<float>(kCursorFrameY[i]);
-        const std::vector<Pt> pick = {{1, y + 1}, {8, y + 2}, {22, y + 8}, {8, y + 14}, {1, y + 15}, {2, y + 8}};
+        const std::vector<Pt> pick = {{1, y + 1},  {8, y + 2},  {22, y + 8},
+                                      {8, y + 14}, {1, y + 15}, {2, y + 8}};
         fill_polygon(c, pick, kInk);
-        const std::vector<Pt> inner = {{3, y + 3}, {9, y + 4}, {19, y + 8}, {9, y + 12}, {3, y + 13}, {4, y + 8}};
+        const std::vector<Pt> inner = {{3, y + 3},  {9, y + 4},  {19, y + 8},
+                                       {9, y + 12}, {3, y + 13}, {4, y + 8}};
         fill_polygon(c, inner, kLane[i]);
-        fill_polygon(c, {{5, y + 5}, {11, y + 6}, {15, y + 8}, {5, y + 8}}, mix(kLane[i], kWhite, 0.6f));
+        fill_polygon(c, {{5, y + 5}, {11, y + 6}, {15, y + 8}, {5, y + 8}},
+                     mix(kLane[i], kWhite, 0.6f));
     }
     out.png("img/sprite/cursorA.png", c, Key::Magenta);
 }
@@ -51,11 +55,13 @@ void make_menus(Output &out) {
     draw_guitar(main, Guitar::Strat, 270, 150, 1.1f, 0.45f, false);
     out.png("img/menus/menu1.png", main, Key::None);
 
-    Canvas play = menu_backdrop("PLAY", {"CAREER", "SONG SELECTION", "TUTORIAL", "HIGHSCORES", "BACK"}, 52);
+    Canvas play =
+        menu_backdrop("PLAY", {"CAREER", "SONG SELECTION", "TUTORIAL", "HIGHSCORES", "BACK"}, 52);
     draw_guitar(play, Guitar::FlyingV, 272, 150, 1.1f, 0.4f, false);
     out.png("img/menus/menu1.1.png", play, Key::None);
 
-    Canvas opts = menu_backdrop("OPTIONS", {"BUTTONS", "GAME LOOK", "SOUND", "SAVE / LOAD", "BACK"}, 53);
+    Canvas opts =
+        menu_backdrop("OPTIONS", {"BUTTONS", "GAME LOOK", "SOUND", "SAVE / LOAD", "BACK"}, 53);
     draw_guitar(opts, Guitar::SingleCut, 272, 150, 1.1f, 0.4f, false);
     out.png("img/menus/main3.png", opts, Key::None);
 

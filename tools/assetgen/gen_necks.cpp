@@ -42,7 +42,8 @@ void wood(Canvas &c, const NeckLook &k) {
     for (int y = 0; y < kPeriod; ++y) {
         for (int x = 0; x < kBoardW; ++x) {
             // Long grain: fine streaks across x, slow wander along y.
-            const float streak = tile_noise(x * 6.0f + tile_noise(x, y, 45, k.seed) * 20, y, 27, k.seed + 1);
+            const float streak =
+                tile_noise(x * 6.0f + tile_noise(x, y, 45, k.seed) * 20, y, 27, k.seed + 1);
             const float fine = noise(x, y % kPeriod, k.seed + 2) * 0.15f;
             c.put(x, y, mix(k.wood_dark, k.wood_light, streak * 0.8f + fine));
         }
@@ -76,7 +77,8 @@ void frets_and_inlays(Canvas &c, const NeckLook &k) {
             fill_round_rect(c, 22, cy - 12, kBoardW - 44, 8, 2, kWhite, 0.25f);
         } else {
             const Rgb col = kLane[(f / 2) % 5];
-            const std::vector<Pt> fin = {{20, cy + 14}, {kBoardW - 20.0f, cy + 14}, {kBoardW - 20.0f, cy - 14}};
+            const std::vector<Pt> fin = {
+                {20, cy + 14}, {kBoardW - 20.0f, cy + 14}, {kBoardW - 20.0f, cy - 14}};
             glow(c, cx + 30, cy + 4, 18, col, 0.35f);
             fill_polygon(c, fin, col, 0.85f);
         }
@@ -97,18 +99,21 @@ void side(Canvas &c, const NeckLook &k) {
             }
             case 1: { // stage planks 45 rows long, a dark seam between them
                 const float g = tile_noise(lx * 4.0f, y, 27, k.seed + 5);
-                p = (y % 45 == 0 || lx % 38 == 0) ? Rgb{30, 18, 10} : mix({70, 42, 22}, {110, 70, 38}, g);
+                p = (y % 45 == 0 || lx % 38 == 0) ? Rgb{30, 18, 10}
+                                                  : mix({70, 42, 22}, {110, 70, 38}, g);
                 break;
             }
             case 2: { // brushed metal plates with rivets every 90 rows
-                const float brush = noise(lx, y, k.seed + 6) * 0.2f + tile_noise(0, y, 27, k.seed) * 0.2f;
+                const float brush =
+                    noise(lx, y, k.seed + 6) * 0.2f + tile_noise(0, y, 27, k.seed) * 0.2f;
                 p = mix({70, 72, 84}, {130, 132, 148}, brush + 0.3f);
                 if (y % 90 == 0) p = {40, 40, 50};
                 break;
             }
             default: { // neon grid of 27-pixel squares
                 const bool on = lx % 27 == 0 || y % 27 == 0;
-                p = on ? Rgb{255, 60, 200} : mix({20, 8, 40}, {40, 12, 70}, lx / static_cast<float>(w));
+                p = on ? Rgb{255, 60, 200}
+                       : mix({20, 8, 40}, {40, 12, 70}, lx / static_cast<float>(w));
                 break;
             }
             }
@@ -120,7 +125,8 @@ void side(Canvas &c, const NeckLook &k) {
         }
     }
     // A shadow where the neck meets the side so the lanes stand out.
-    for (int i = 0; i < 8; ++i) c.fill_rect(x0 + i, 0, 1, kPeriod, kBlack, 0.6f * (1.0f - i / 8.0f));
+    for (int i = 0; i < 8; ++i)
+        c.fill_rect(x0 + i, 0, 1, kPeriod, kBlack, 0.6f * (1.0f - i / 8.0f));
 }
 
 Canvas neck(const NeckLook &k) {
@@ -145,7 +151,8 @@ void make_necks(Output &out) {
         {{14, 12, 14}, {42, 36, 40}, {226, 190, 90}, {226, 190, 90}, {230, 226, 240}, 1, 2, 13},
         {{30, 12, 52}, {62, 26, 96}, {220, 220, 240}, {255, 60, 200}, {255, 255, 255}, 2, 3, 14},
     };
-    for (int i = 0; i < 4; ++i) out.png("img/necks/neck" + std::to_string(i) + ".png", neck(looks[i]), Key::None);
+    for (int i = 0; i < 4; ++i)
+        out.png("img/necks/neck" + std::to_string(i) + ".png", neck(looks[i]), Key::None);
 }
 
 } // namespace assetgen

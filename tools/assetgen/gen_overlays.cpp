@@ -36,8 +36,10 @@ Canvas banner(const std::string &word, Rgb band, Rgb top, Rgb bottom, bool burst
         for (int i = 0; i < 16; ++i) {
             const float a = i * 0.3927f;
             const float r = (i % 2) ? 120.0f : 160.0f;
-            fill_polygon(c, {{160, 120}, {160 + r * std::cos(a - 0.03f), 120 + r * std::sin(a - 0.03f)},
-                             {160 + r * std::cos(a + 0.03f), 120 + r * std::sin(a + 0.03f)}},
+            fill_polygon(c,
+                         {{160, 120},
+                          {160 + r * std::cos(a - 0.03f), 120 + r * std::sin(a - 0.03f)},
+                          {160 + r * std::cos(a + 0.03f), 120 + r * std::sin(a + 0.03f)}},
                          kGold);
         }
     }
@@ -58,7 +60,8 @@ Canvas banner(const std::string &word, Rgb band, Rgb top, Rgb bottom, bool burst
 Canvas pause_dim() {
     Canvas c = clear_screen();
     for (int y = 0; y < 240; ++y)
-        for (int x = (y % 2); x < 320; x += 2) c.put(x, y, {12, 8, 22});
+        for (int x = (y % 2); x < 320; x += 2)
+            c.put(x, y, {12, 8, 22});
     return c;
 }
 
@@ -105,9 +108,10 @@ void make_overlays(Output &out) {
     out.png("img/sprite/3.png", countdown("3", kLane[1]), Key::Magenta);
     out.png("img/sprite/2.png", countdown("2", kLane[2]), Key::Magenta);
     out.png("img/sprite/1.png", countdown("1", kLane[0]), Key::Magenta);
-    out.png("img/sprite/YOUROCK.png", banner("YOU ROCK!", {120, 30, 150}, kGold, kFlame, true), Key::Magenta);
-    out.png("img/sprite/YOUFAILED.png", banner("YOU FAILED", {50, 40, 60}, {240, 90, 90}, {140, 20, 30}, false),
+    out.png("img/sprite/YOUROCK.png", banner("YOU ROCK!", {120, 30, 150}, kGold, kFlame, true),
             Key::Magenta);
+    out.png("img/sprite/YOUFAILED.png",
+            banner("YOU FAILED", {50, 40, 60}, {240, 90, 90}, {140, 20, 30}, false), Key::Magenta);
     out.png("img/menus/pause.png", pause_dim(), Key::Magenta);
     out.png("img/menus/pause2.png", pause_panel(), Key::Magenta);
     out.png("img/sprite/star_line.png", star_row(true), Key::Magenta);

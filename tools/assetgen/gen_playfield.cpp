@@ -25,7 +25,8 @@ void note_gem(Canvas &c, float x0, float y0, Rgb col) {
 
 void notes(Output &out) {
     Canvas c(160, 23, kWhite, 0.0f);
-    for (int l = 0; l < 5; ++l) note_gem(c, kNoteFrameX[l], 0, kLane[l]);
+    for (int l = 0; l < 5; ++l)
+        note_gem(c, kNoteFrameX[l], 0, kLane[l]);
     out.png("img/sprite/notas.png", c, Key::White);
 }
 
@@ -95,7 +96,8 @@ void rock_meter(Output &out) {
     }
     for (int y = 3; y < 157; ++y) {
         const float t = (y - 3) / 153.0f;
-        const Rgb full = t < 0.5f ? mix(kLane[0], kLane[2], t * 2) : mix(kLane[2], kLane[1], t * 2 - 1);
+        const Rgb full =
+            t < 0.5f ? mix(kLane[0], kLane[2], t * 2) : mix(kLane[2], kLane[1], t * 2 - 1);
         bar.fill_rect(3, y, 5, 1, full);
         bar.fill_rect(3, y, 2, 1, kWhite, 0.3f);
         cover.fill_rect(3, y, 5, 1, {30, 24, 40});

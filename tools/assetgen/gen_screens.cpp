@@ -54,12 +54,15 @@ Canvas career() {
 Canvas set_keys() {
     Canvas c = base(63);
     screen_title(c, "BUTTONS", 12);
-    paragraph(c, 30, 44, 260, "Press the button you want for the lit fret, then its alternative. SELECT leaves.", 9);
+    paragraph(c, 30, 44, 260,
+              "Press the button you want for the lit fret, then its alternative. SELECT leaves.",
+              9);
     c.fill_rect(0, 94, 320, 24, kNight, 0.7f);
     c.fill_rect(0, 94, 320, 1, kFlame, 0.8f);
     c.fill_rect(0, 117, 320, 1, kFlame, 0.8f);
     // The neck's end under the fret row, fading in from above.
-    for (int y = 140; y < 240; ++y) c.fill_rect(80, y, 164, 1, {70, 40, 24}, 0.9f * (y - 140) / 100.0f);
+    for (int y = 140; y < 240; ++y)
+        c.fill_rect(80, y, 164, 1, {70, 40, 24}, 0.9f * (y - 140) / 100.0f);
     return c;
 }
 

@@ -29,8 +29,14 @@ void letter_grid(Output &out) {
         } else if (i == 39) {
             // Delete: a red key with a left-pointing arrow.
             fill_round_rect(c, x + 1, y + 1, 17, 16, 3, {150, 30, 40});
-            fill_polygon(c, {{x + 3.0f, y + 9.0f}, {x + 8.0f, y + 4.0f}, {x + 8.0f, y + 7.0f}, {x + 15.0f, y + 7.0f},
-                             {x + 15.0f, y + 11.0f}, {x + 8.0f, y + 11.0f}, {x + 8.0f, y + 14.0f}},
+            fill_polygon(c,
+                         {{x + 3.0f, y + 9.0f},
+                          {x + 8.0f, y + 4.0f},
+                          {x + 8.0f, y + 7.0f},
+                          {x + 15.0f, y + 7.0f},
+                          {x + 15.0f, y + 11.0f},
+                          {x + 8.0f, y + 11.0f},
+                          {x + 8.0f, y + 14.0f}},
                          kPaper);
         }
     }
@@ -44,7 +50,8 @@ void name_cursor(Output &out) {
     fill_round_rect(c, 3, 3, 9, 8, 1, kMagenta, 1.0f);
     // The middle must stay keyed so the letter under the cursor shows.
     for (int y = 3; y < 11; ++y)
-        for (int x = 3; x < 12; ++x) c.put(x, y, kMagenta, 0.0f);
+        for (int x = 3; x < 12; ++x)
+            c.put(x, y, kMagenta, 0.0f);
     out.png("img/sprite/cursor_nome.png", c, Key::Magenta);
 }
 
@@ -56,7 +63,8 @@ void volume_bar(Output &out) {
     fill_polygon(c, {{4, 46}, {11, 46}, {20, 38}, {20, 60}, {11, 52}, {4, 52}}, kPaper);
     for (int k = 0; k < 10; ++k) {
         const int x = 27 + k * 8, h = 12 + k * 6;
-        const Rgb col = k < 5 ? mix(kLane[0], kLane[2], k / 4.0f) : mix(kLane[2], kLane[1], (k - 5) / 4.0f);
+        const Rgb col =
+            k < 5 ? mix(kLane[0], kLane[2], k / 4.0f) : mix(kLane[2], kLane[1], (k - 5) / 4.0f);
         c.fill_rect(x, 66 - h, 7, h, kInk);
         c.fill_rect(x + 1, 67 - h, 5, h - 2, col);
         c.fill_rect(x + 1, 67 - h, 2, h - 2, kWhite, 0.3f);

@@ -66,9 +66,9 @@ void Output::png(const std::string &rel, const Canvas &c, Key key) {
     }
     png_init_io(png, f);
     png_set_compression_level(png, 6);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(c.width()), static_cast<png_uint_32>(c.height()),
-                 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(c.width()),
+                 static_cast<png_uint_32>(c.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < c.height(); ++y)
         png_write_row(png, &rgb[static_cast<size_t>(y) * c.width() * 3]);

@@ -23,7 +23,7 @@ struct Stereo {
     Wave l = Wave(kLen, 0.0f), r = Wave(kLen, 0.0f);
     void add(const Wave &w, float at_seconds, float gain, float pan) {
         const size_t at = static_cast<size_t>(at_seconds * kRate);
-        const float gl = gain * (1.0f - pan) , gr = gain * (1.0f + pan);
+        const float gl = gain * (1.0f - pan), gr = gain * (1.0f + pan);
         for (size_t i = 0; i < w.size(); ++i) {
             l[(at + i) % kLen] += w[i] * gl;
             r[(at + i) % kLen] += w[i] * gr;
@@ -87,9 +87,11 @@ Wave power_chord(int root, float seconds, float detune) {
     for (size_t i = 0; i < w.size(); ++i) {
         const float t = static_cast<float>(i) / kRate;
         float x = 0.0f;
-        for (int iv : {0, 7, 12}) x += osc_saw(note_hz(root + iv) * (1.0f + detune) * t);
+        for (int iv : {0, 7, 12})
+            x += osc_saw(note_hz(root + iv) * (1.0f + detune) * t);
         const float drive = std::tanh(lp.run(x, 2500.0f) * 3.0f);
-        w[i] = tone.run(drive, 3000.0f) * env(t, 0.003f, seconds * 0.8f) * std::min(1.0f, (seconds - t) * 150.0f);
+        w[i] = tone.run(drive, 3000.0f) * env(t, 0.003f, seconds * 0.8f) *
+               std::min(1.0f, (seconds - t) * 150.0f);
     }
     return w;
 }
@@ -115,13 +117,14 @@ struct Note {
 
 // E minor pentatonic tune over bars 8..15; the chords run E minor, C, G, D each cycle.
 const Note kTune[] = {
-    {8, 0, 4, 76},   {8, 4, 2, 74},   {8, 6, 2, 71},   {8, 8, 4, 67},   {8, 12, 2, 69},  {8, 14, 2, 71},
-    {9, 0, 6, 72},   {9, 6, 2, 71},   {9, 8, 4, 67},   {9, 12, 4, 64},  {10, 0, 4, 74},  {10, 4, 2, 71},
-    {10, 6, 2, 74},  {10, 8, 6, 79},  {10, 14, 2, 78}, {11, 0, 4, 78},  {11, 4, 2, 76},  {11, 6, 2, 74},
-    {11, 8, 8, 69},  {12, 0, 4, 76},  {12, 4, 2, 74},  {12, 6, 2, 71},  {12, 8, 4, 67},  {12, 12, 2, 69},
-    {12, 14, 2, 71}, {13, 0, 4, 72},  {13, 4, 4, 76},  {13, 8, 4, 79},  {13, 12, 4, 76}, {14, 0, 4, 74},
-    {14, 4, 4, 71},  {14, 8, 4, 67},  {14, 12, 4, 71}, {15, 0, 4, 69},  {15, 4, 4, 74},  {15, 8, 6, 78},
-    {15, 14, 2, 76},
+    {8, 0, 4, 76},  {8, 4, 2, 74},   {8, 6, 2, 71},   {8, 8, 4, 67},   {8, 12, 2, 69},
+    {8, 14, 2, 71}, {9, 0, 6, 72},   {9, 6, 2, 71},   {9, 8, 4, 67},   {9, 12, 4, 64},
+    {10, 0, 4, 74}, {10, 4, 2, 71},  {10, 6, 2, 74},  {10, 8, 6, 79},  {10, 14, 2, 78},
+    {11, 0, 4, 78}, {11, 4, 2, 76},  {11, 6, 2, 74},  {11, 8, 8, 69},  {12, 0, 4, 76},
+    {12, 4, 2, 74}, {12, 6, 2, 71},  {12, 8, 4, 67},  {12, 12, 2, 69}, {12, 14, 2, 71},
+    {13, 0, 4, 72}, {13, 4, 4, 76},  {13, 8, 4, 79},  {13, 12, 4, 76}, {14, 0, 4, 74},
+    {14, 4, 4, 71}, {14, 8, 4, 67},  {14, 12, 4, 71}, {15, 0, 4, 69},  {15, 4, 4, 74},
+    {15, 8, 6, 78}, {15, 14, 2, 76},
 };
 
 Stereo arrange() {
@@ -141,17 +144,21 @@ Stereo arrange() {
             if (st % 2 == 0 && !fill) s.add(st == 14 && bar % 2 ? oh : ch, t, 0.18f, -0.3f);
         }
         for (int e = 0; e < 8; ++e)
-            s.add(bass_note(bass_root[chord] + bass_pat[e], 2 * kStep * 0.9f), t0 + e * 2 * kStep, 0.45f, 0.0f);
+            s.add(bass_note(bass_root[chord] + bass_pat[e], 2 * kStep * 0.9f), t0 + e * 2 * kStep,
+                  0.45f, 0.0f);
         if (bar >= 4) {
             s.add(power_chord(gtr_root[chord], 6 * kStep, 0.0f), t0, 0.16f, -0.7f);
             s.add(power_chord(gtr_root[chord], 6 * kStep, 0.004f), t0, 0.16f, 0.7f);
             for (int e = 3; e < 8; ++e) {
-                s.add(power_chord(gtr_root[chord], kStep * 1.2f, 0.0f), t0 + e * 2 * kStep, 0.12f, -0.7f);
-                s.add(power_chord(gtr_root[chord], kStep * 1.2f, 0.004f), t0 + e * 2 * kStep, 0.12f, 0.7f);
+                s.add(power_chord(gtr_root[chord], kStep * 1.2f, 0.0f), t0 + e * 2 * kStep, 0.12f,
+                      -0.7f);
+                s.add(power_chord(gtr_root[chord], kStep * 1.2f, 0.004f), t0 + e * 2 * kStep, 0.12f,
+                      0.7f);
             }
         }
     }
-    for (const Note &n : kTune) s.add(lead_note(n.midi, n.len * kStep * 0.95f), (n.bar * 16 + n.step) * kStep, 0.3f, 0.1f);
+    for (const Note &n : kTune)
+        s.add(lead_note(n.midi, n.len * kStep * 0.95f), (n.bar * 16 + n.step) * kStep, 0.3f, 0.1f);
     return s;
 }
 
@@ -160,7 +167,8 @@ Stereo arrange() {
 void make_menu_music(Output &out) {
     Stereo s = arrange();
     float peak = 0.0f;
-    for (size_t i = 0; i < kLen; ++i) peak = std::max(peak, std::max(std::fabs(s.l[i]), std::fabs(s.r[i])));
+    for (size_t i = 0; i < kLen; ++i)
+        peak = std::max(peak, std::max(std::fabs(s.l[i]), std::fabs(s.r[i])));
     const float gain = peak > 0.0f ? 0.89f / peak : 1.0f;
     std::vector<short> left(kLen), right(kLen);
     for (size_t i = 0; i < kLen; ++i) {
@@ -182,9 +190,10 @@ void make_menu_music(Output &out) {
         return out.fail("audio/menu1.mp3");
     }
     std::vector<unsigned char> mp3(kLen * 5 / 4 + 7200);
-    const int n = lame_encode_buffer(gf, left.data(), right.data(), static_cast<int>(kLen), mp3.data(),
-                                     static_cast<int>(mp3.size()));
-    const int m = n < 0 ? -1 : lame_encode_flush(gf, mp3.data() + n, static_cast<int>(mp3.size()) - n);
+    const int n = lame_encode_buffer(gf, left.data(), right.data(), static_cast<int>(kLen),
+                                     mp3.data(), static_cast<int>(mp3.size()));
+    const int m =
+        n < 0 ? -1 : lame_encode_flush(gf, mp3.data() + n, static_cast<int>(mp3.size()) - n);
     lame_close(gf);
     if (n < 0 || m < 0) return out.fail("audio/menu1.mp3");
     out.bytes("audio/menu1.mp3", mp3.data(), static_cast<size_t>(n + m));

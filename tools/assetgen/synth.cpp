@@ -11,7 +11,8 @@ namespace {
 constexpr float kTau = 6.2831853f;
 
 void put_le(std::vector<uint8_t> &out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>((v >> (8 * i)) & 0xff));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>((v >> (8 * i)) & 0xff));
 }
 
 } // namespace
@@ -22,7 +23,9 @@ float osc_sine(float phase) { return std::sin(kTau * phase); }
 
 float osc_saw(float phase) { return 2.0f * (phase - std::floor(phase)) - 1.0f; }
 
-float osc_square(float phase, float duty) { return (phase - std::floor(phase)) < duty ? 1.0f : -1.0f; }
+float osc_square(float phase, float duty) {
+    return (phase - std::floor(phase)) < duty ? 1.0f : -1.0f;
+}
 
 float osc_tri(float phase) {
     const float p = phase - std::floor(phase);
@@ -48,14 +51,17 @@ float env(float t, float attack, float decay) {
 
 void mix_into(std::vector<float> &dst, const std::vector<float> &src, size_t at, float gain) {
     if (dst.size() < at + src.size()) dst.resize(at + src.size(), 0.0f);
-    for (size_t i = 0; i < src.size(); ++i) dst[at + i] += src[i] * gain;
+    for (size_t i = 0; i < src.size(); ++i)
+        dst[at + i] += src[i] * gain;
 }
 
 void normalize(std::vector<float> &s, float peak) {
     float m = 0.0f;
-    for (float v : s) m = std::max(m, std::fabs(v));
+    for (float v : s)
+        m = std::max(m, std::fabs(v));
     if (m <= 0.0f) return;
-    for (float &v : s) v *= peak / m;
+    for (float &v : s)
+        v *= peak / m;
 }
 
 int16_t to_s16(float v) {
@@ -70,8 +76,8 @@ std::vector<uint8_t> wav_bytes(const std::vector<float> &samples, int channels) 
     out.insert(out.end(), riff, riff + 4);
     put_le(out, 36 + data, 4);
     out.insert(out.end(), wave, wave + 8);
-    put_le(out, 16, 4);                                   // fmt chunk size
-    put_le(out, 1, 2);                                    // PCM
+    put_le(out, 16, 4); // fmt chunk size
+    put_le(out, 1, 2);  // PCM
     put_le(out, static_cast<uint32_t>(channels), 2);
     put_le(out, kRate, 4);
     put_le(out, static_cast<uint32_t>(kRate * channels * 2), 4); // bytes per second
@@ -79,7 +85,8 @@ std::vector<uint8_t> wav_bytes(const std::vector<float> &samples, int channels) 
     put_le(out, 16, 2);                                          // bits per sample
     out.insert(out.end(), dat, dat + 4);
     put_le(out, data, 4);
-    for (float v : samples) put_le(out, static_cast<uint16_t>(to_s16(v)), 2);
+    for (float v : samples)
+        put_le(out, static_cast<uint16_t>(to_s16(v)), 2);
     return out;
 }
 

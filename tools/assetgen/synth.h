@@ -13,7 +13,7 @@ constexpr int kRate = 22050; // the mixer's rate in the game, so nothing is resa
 // Note number to frequency, A4 = 69 = 440 Hz.
 float note_hz(int midi);
 
-float osc_sine(float phase);   // phase in cycles
+float osc_sine(float phase); // phase in cycles
 float osc_saw(float phase);
 float osc_square(float phase, float duty = 0.5f);
 float osc_tri(float phase);

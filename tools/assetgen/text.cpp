@@ -53,8 +53,8 @@ Mask render_mask(const TextStyle &st, const std::string &s) {
     SDL_LockSurface(surf);
     const SDL_PixelFormat *fmt = surf->format;
     for (int y = 0; y < m.h; ++y) {
-        const auto *row = reinterpret_cast<const Uint32 *>(static_cast<const Uint8 *>(surf->pixels) +
-                                                           y * surf->pitch);
+        const auto *row = reinterpret_cast<const Uint32 *>(
+            static_cast<const Uint8 *>(surf->pixels) + y * surf->pitch);
         for (int x = 0; x < m.w; ++x) {
             const Uint32 alpha = (row[x] & fmt->Amask) >> fmt->Ashift;
             m.a[static_cast<size_t>(y) * m.w + x] = alpha / 255.0f;
@@ -129,19 +129,20 @@ int draw_text(Canvas &c, int x, int y, const std::string &s, const TextStyle &st
         const Mask sh = o > 0 ? dilate(m, o) : m;
         for (int j = 0; j < sh.h; ++j)
             for (int i = 0; i < sh.w; ++i)
-                c.blend(x + i + st.shadow, y + j + st.shadow, st.shadow_color,
-                        sh.at(i, j) * 0.6f);
+                c.blend(x + i + st.shadow, y + j + st.shadow, st.shadow_color, sh.at(i, j) * 0.6f);
     }
     if (o > 0) {
         const Mask out = dilate(m, o);
         for (int j = 0; j < out.h; ++j)
-            for (int i = 0; i < out.w; ++i) c.blend(x + i, y + j, st.outline_color, out.at(i, j));
+            for (int i = 0; i < out.w; ++i)
+                c.blend(x + i, y + j, st.outline_color, out.at(i, j));
     }
     for (int j = 0; j < m.h; ++j) {
-        const Rgb col = st.use_gradient
-                            ? mix(st.color, st.bottom_color, static_cast<float>(j) / std::max(1, m.h - 1))
-                            : st.color;
-        for (int i = 0; i < m.w; ++i) c.blend(x + o + i, y + o + j, col, m.at(i, j));
+        const Rgb col = st.use_gradient ? mix(st.color, st.bottom_color,
+                                              static_cast<float>(j) / std::max(1, m.h - 1))
+                                        : st.color;
+        for (int i = 0; i < m.w; ++i)
+            c.blend(x + o + i, y + o + j, col, m.at(i, j));
     }
     return m.w + 2 * o;
 }
@@ -172,8 +173,10 @@ std::vector<std::string> wrap_text(const TextStyle &st, const std::string &text,
                 cur = next;
             }
         }
-        if (any) lines.push_back(cur);
-        else lines.emplace_back();
+        if (any)
+            lines.push_back(cur);
+        else
+            lines.emplace_back();
     }
     return lines;
 }

@@ -12,13 +12,13 @@ enum class Face { Black, Bold, Regular, Italic };
 
 struct TextStyle {
     Face face = Face::Black;
-    int size = 12;                  // point size
+    int size = 12; // point size
     Rgb color{240, 240, 240};
-    int outline = 0;                // width in pixels of a solid outline around the glyphs
+    int outline = 0; // width in pixels of a solid outline around the glyphs
     Rgb outline_color{16, 10, 24};
-    int shadow = 0;                 // offset of a soft drop shadow, 0 for none
+    int shadow = 0; // offset of a soft drop shadow, 0 for none
     Rgb shadow_color{0, 0, 0};
-    Rgb bottom_color{0, 0, 0};      // with use_gradient, the colour at the glyphs' foot
+    Rgb bottom_color{0, 0, 0}; // with use_gradient, the colour at the glyphs' foot
     bool use_gradient = false;
 };
 
