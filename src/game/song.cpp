@@ -1,5 +1,20 @@
-// The song loop.
+// The song loop: one paced 50 ms frame after another, from the music's start until the
+// song is won, failed or left from the pause screen.
 #include "game/song.h"
+
+#include "app/assets.h"
+#include "app/draw.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "game/judge.h"
+#include "game/notes.h"
+#include "game/pause.h"
+#include "game/playfield.h"
+#include "game/results.h"
+#include "game/score.h"
+#include "game/songstart.h"
+#include "game/timer.h"
+#include "songs/catalogue.h"
 
 int msec;
 int start;
@@ -7,4 +22,97 @@ int BPS = 10;
 SDL_Rect camera = {-80, 540, 320, 540};
 Uint32 cor_fundo;
 
-Next play_song() { return TO_MENU_CYCLE_START; }
+namespace {
+
+// The shortest song frame: at most 20 frames a second.
+const int FRAME_MS = 50;
+// A song clock reading past every song's end, set by the skip key.
+const int SKIP_CLOCK = 520000;
+
+void (*const press_judgements[5])() = {fret1, fret2, fret3, fret4, fret5};
+void (*const fall_off_checks[5])() = {fret1_A, fret2_B, fret3_C, fret4_D, fret5_E};
+
+// Steps 1 to 11: the frame's picture up to the timer. Returns false when the song ended
+// in this frame, with `next` set.
+bool draw_frame(const SongEntry &song, Next &next) {
+    parar_notas();
+    longest_streak_update();
+    frame_timer->start();
+    SDL_FillRect(screen, nullptr, cor_fundo);
+    draw_playfield_layers();
+    judgement_word();
+    clamp_meter();
+    draw_rock_meter_cover();
+    // A failure wins over a completed song in the same frame.
+    if (meter_empty()) {
+        fail_sequence();
+        next = TO_MENU_CYCLE_START;
+        return false;
+    }
+    // Still the clock of the previous frame: the skip key ends the song one frame later.
+    if (msec >= song.end_ms) {
+        win_sequence();
+        next = TO_NAME_ENTRY;
+        return false;
+    }
+    format_hud_numbers();
+    streak_bonus();
+    draw_hud_numbers();
+    msec = static_cast<int>(platform_ticks() - static_cast<Uint32>(start));
+    draw_song_timer();
+    return true;
+}
+
+// A key press: pause, skip or a lane; then every held lane is judged again, and lanes
+// held together get the two-lane adjustment. Returns false when the song was left.
+bool key_press(SDLKey key) {
+    if (key == SDLK_RETURN) {
+        if (!pause_screen_run()) return false;
+    } else if (key == SDLK_q) {
+        zerar_notas();
+        msec = SKIP_CLOCK;
+    } else {
+        lane_press(key);
+    }
+    for (int lane = 1; lane <= 5; ++lane) {
+        if (!*lane_flag(lane)) continue;
+        draw_pressed_fret(lane); // gives the target rectangle its size before the judgement
+        press_judgements[lane - 1]();
+    }
+    two_lane_adjust();
+    return true;
+}
+
+// Step 17: at most one event. Returns false when the song was left from the pause screen.
+bool take_event() {
+    SDL_Event event;
+    if (!platform_poll(&event, SCREEN_SONG)) return true;
+    A = B = C = D = E = 0;
+    if (event.type == SDL_KEYUP) lane_release();
+    if (event.type == SDL_KEYDOWN) return key_press(event.key.keysym.sym);
+    return true;
+}
+
+} // namespace
+
+Next play_song() {
+    const SongEntry *song = song_entry(count_song);
+    if (!song) return TO_MENU_CYCLE_START;
+    song_start(*song->music, song->music_path);
+    for (;;) {
+        Next next = TO_MENU_CYCLE_START;
+        if (!draw_frame(*song, next)) return next;
+        song->playback();
+        scroll_neck();
+        for (auto check : fall_off_checks) check();
+        platform_update_rect(screen, 0, 0, 0, 240);
+        for (int lane = 1; lane <= 5; ++lane) {
+            if (!*lane_flag(lane)) continue;
+            draw_pressed_fret(lane);
+            platform_flip(screen);
+        }
+        if (!take_event()) return TO_MENU_CYCLE_START;
+        if (frame_timer->get_ticks() < FRAME_MS)
+            platform_delay(static_cast<Uint32>(FRAME_MS - frame_timer->get_ticks()));
+    }
+}

@@ -1,4 +1,97 @@
-// Song selection: page through the five songs and start one.
+// Song selection: one page per song with cover, texts and the win and loss counts.
 #include "menus/songselect.h"
 
-Next song_selection() { return TO_PLAY_SUBMENU; }
+#include "app/assets.h"
+#include "app/draw.h"
+#include "app/platform.h"
+#include "app/sound.h"
+#include "game/results.h"
+#include "songs/catalogue.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+SDL_Rect dst_capa = {178, 68, 0, 0};
+SDL_Rect dst_song_txt1 = {12, 10, 0, 0};
+SDL_Rect dst_song_txt2 = {12, 22, 0, 0};
+SDL_Rect dst_song_txt3 = {12, 51, 0, 0};
+SDL_Rect dst_song_txt4 = {12, 66, 0, 0};
+SDL_Surface *messageR, *messageS, *messageT, *messageU, *messageV, *messageX, *messageY;
+
+namespace {
+
+const int SONG_PAGES = 5;
+
+void free_page_texts() {
+    for (SDL_Surface **m : {&messageR, &messageS, &messageT, &messageU, &messageV, &messageX, &messageY})
+        free_text(*m);
+}
+
+SDL_Surface *text_at(TTF_Font *font, char *buffer, size_t size, const char *text, SDL_Rect *at) {
+    snprintf(buffer, size, "%s", text ? text : "");
+    SDL_Surface *s = render_text(font, buffer, color_white);
+    blit(s, nullptr, screen, at);
+    return s;
+}
+
+} // namespace
+
+void draw_song_page(int song) {
+    free_page_texts();
+    SDL_Rect origin = dst_rectMenu;
+    blit(Select_song, nullptr, screen, &origin);
+    const SongEntry *entry = song_entry(song);
+    if (entry) {
+        blit(entry->cover ? *entry->cover : nullptr, nullptr, screen, &dst_capa);
+        messageS = text_at(font_small2, textoA, sizeof textoA, "Song", &dst_song_txt1);
+        messageT = text_at(font_title, textoB, sizeof textoB, entry->title, &dst_song_txt2);
+        messageU = text_at(font_small2, textoC, sizeof textoC, entry->album, &dst_song_txt3);
+        messageV = text_at(font_small2, textoD, sizeof textoD, entry->band, &dst_song_txt4);
+    }
+    snprintf(texto3, sizeof texto3, "%s", "Press A play or B back to MENU");
+    messageR = draw_text_centred(font_small1, texto3, color_white, 220);
+    snprintf(texto3, sizeof texto3, "Wins: %d", wins);
+    messageX = draw_text_at(font_small1, texto3, color_white, 12, 120);
+    snprintf(texto3, sizeof texto3, "Loses: %d", loses);
+    messageY = draw_text_at(font_small1, texto3, color_white, 12, 140);
+}
+
+int step_song(int song, int step) {
+    song += step;
+    if (song < 0) return SONG_PAGES - 1;
+    if (song >= SONG_PAGES) return 0;
+    return song;
+}
+
+Next song_selection() {
+    // Only the five songs have pages; the tutorial is reached from the play submenu.
+    if (count_song < 0 || count_song >= SONG_PAGES) count_song = 0;
+    for (;;) {
+        draw_song_page(count_song);
+        platform_flip(screen);
+        SDL_Event event;
+        if (!platform_poll(&event, SCREEN_SONG_SELECT) || event.type != SDL_KEYDOWN) continue;
+        switch (event.key.keysym.sym) {
+        case SDLK_LEFT:
+            play_effect(BATIDA);
+            count_song = step_song(count_song, -1);
+            break;
+        case SDLK_RIGHT:
+            play_effect(BATIDA);
+            count_song = step_song(count_song, +1);
+            break;
+        case SDLK_LCTRL:
+            play_effect(ACEITA);
+            free_menu_music();
+            menu4 = 1;
+            free_page_texts();
+            return TO_SONG_START;
+        case SDLK_LALT:
+            play_effect(CANCELA);
+            menu4 = 1;
+            free_page_texts();
+            return TO_PLAY_SUBMENU;
+        default: break;
+        }
+    }
+}
