@@ -143,7 +143,8 @@ void make_effects(Output &out) {
     };
     for (const auto &e : effects) {
         Wave w = e.wave;
-        normalize(w, 0.8f);
+        // The miss buzz repeats on every frame that shows a miss, so it stays quieter.
+        normalize(w, std::string(e.name) == "ERRO4" ? 0.45f : 0.8f);
         const std::vector<uint8_t> bytes = wav_bytes(w, 1);
         out.bytes(std::string("audio/") + e.name + ".wav", bytes.data(), bytes.size());
     }

@@ -14,7 +14,9 @@ namespace {
 Canvas logo_splash() {
     Canvas c(320, 240, kNight);
     screen_background(c, 71, {6, 4, 20}, {70, 24, 60});
-    draw_guitar(c, Guitar::FlyingV, 160, 150, 1.3f, 0.0f, false);
+    draw_guitar(c, Guitar::FlyingV, 84, 150, 1.2f, 0.6f, false);
+    draw_guitar(c, Guitar::Explorer, 240, 150, 1.2f, -0.6f, false);
+    c.fill_rect(0, 0, 320, 240, kNight, 0.35f);
     logo(c, 160, 110, 44);
     TextStyle sub = label_text(11);
     draw_text_centered(c, 160, 206, "A FIVE-LANE RHYTHM GAME", sub);

@@ -124,7 +124,9 @@ Canvas rank_score() {
 // Texts at (12, 10..66), wins and losses at (12, 120) and (12, 140), cover at (178, 68).
 Canvas select_song() {
     Canvas c = base(68);
-    panel(c, 4, 4, 312, 82, 0.5f);
+    // A dark band behind the song texts, fading out under the cover.
+    for (int y = 0; y < 92; ++y) c.fill_rect(0, y, 320, 1, kNight, 0.85f * (1.0f - y / 92.0f) + 0.1f);
+    c.fill_rect(0, 91, 320, 1, kFlame, 0.5f);
     panel(c, 4, 112, 120, 46, 0.6f);
     fill_round_rect(c, 172, 62, 140, 140, 6, kInk);
     fill_round_rect(c, 174, 64, 136, 136, 5, kGold);
