@@ -41,6 +41,7 @@ static ChartTarget paranoid()
     t.min_steps_hard = 1;
     t.min_steps_add = 1;
     t.skipped[1] = {202};
+    t.anchors = {{2, 138413, 178}};
     t.pins = {{2995, L1}, {3556, L1}, {4118, L1}, {5922, L1}, {6492, L1}, {4492, L2}, {4850, L3},
               {20249, L4}, {138413, L1 | L2}, {161601, L4}, {166551, L1}, {167101, L2 | L3}};
     t.locks = {{1, 2995, 6492}};

@@ -27,6 +27,13 @@ struct Pin {
     LaneSet lanes;
 };
 
+// The note at `spawn` in `lane` must own slot `slot`: this many slots lie before it.
+struct SlotAnchor {
+    int lane;
+    int spawn;
+    int slot;
+};
+
 // From `from` to `to` (spawn ms, inclusive) the lane holds pinned notes only.
 struct Lock {
     int lane;
@@ -56,6 +63,7 @@ struct ChartTarget {
     int min_steps_add;  // same-lane distance that always fits; used when adding notes
     std::vector<int> skipped[5]; // slot indices left unused inside each lane's range
     std::vector<LateRows> late;
+    std::vector<SlotAnchor> anchors;
     std::vector<Pin> pins;
     std::vector<Lock> locks;
     std::vector<int> opening[5];     // the first spawn times of a lane, word for word

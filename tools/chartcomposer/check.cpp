@@ -89,6 +89,11 @@ void check_lane(const std::vector<ChartNote> &rows, const ChartTarget &t, int la
                     if (body + k >= mine.size() || mine[body + k]->spawn != r.fixed[k])
                         add(out, "lane %d late row %d is not %d", lane, int(k), r.fixed[k]);
     }
+    for (const SlotAnchor &a : t.anchors)
+        if (a.lane == lane && std::none_of(mine.begin(), mine.end(), [&](const ChartNote *r) {
+                return r->spawn == a.spawn && r->slot == a.slot;
+            }))
+            add(out, "lane %d note %d does not own slot %d", lane, a.spawn, a.slot);
     // Opening notes word for word.
     std::vector<int> times;
     for (const ChartNote *r : mine)

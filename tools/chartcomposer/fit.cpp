@@ -112,6 +112,12 @@ private:
     bool allowed(int lane, int step, int min_steps) const;
     void normalize();
     bool fix_chords(bool &changed);
+    // A stretch of a lane (grid steps, inclusive) that must hold `want` notes.
+    struct Segment {
+        int from, to, want;
+    };
+    std::vector<Segment> segments(int lane) const;
+    int count_in(int lane, const Segment &seg) const;
     bool fix_counts(bool &changed);
 
     // Metrical weight of a grid step: downbeats strongest, then half bars, beats, off-beats.
@@ -359,63 +365,91 @@ bool Fitter::fix_chords(bool &changed)
     return true;
 }
 
+std::vector<Fitter::Segment> Fitter::segments(int lane) const
+{
+    std::vector<Segment> out;
+    int from = first_step_[lane], before = 0;
+    for (const SlotAnchor &a : t_.anchors) {
+        if (a.lane != lane)
+            continue;
+        const std::vector<int> &skip = t_.skipped[lane - 1];
+        int index = a.slot - int(std::count_if(skip.begin(), skip.end(), [&](int s) { return s < a.slot; }));
+        int step = nearest_step(st_, heard_time_ms(a.spawn));
+        out.push_back({from, step - 1, index - before});
+        before = index;
+        from = step;
+    }
+    out.push_back({from, last_step_[lane], want_[lane] - before});
+    return out;
+}
+
+int Fitter::count_in(int lane, const Segment &seg) const
+{
+    int n = 0;
+    for (auto it = ev_.lower_bound(seg.from); it != ev_.end() && it->first <= seg.to; ++it)
+        if (it->second & lane_bit(lane))
+            n++;
+    return n;
+}
+
 bool Fitter::fix_counts(bool &changed)
 {
     for (int l = 1; l <= max_lane_; l++) {
-        while (count(l) > want_[l]) {
-            int best = INT_MAX, best_step = 0;
-            bool found = false;
-            for (int pass = 0; pass < 2 && !found; pass++) {
-                // Single notes first; a chord loses a lane only when no single note is left.
-                for (const auto &e : ev_) {
-                    if (!(e.second & lane_bit(l)) || is_pinned(e.first))
-                        continue;
-                    if ((pass == 0) != (e.second == lane_bit(l)))
-                        continue;
-                    int key = weight(e.first) * 10 + energy(e.first) * 8 + echo(l, e.first) * 6 -
-                              bar_load(e.first) * 3 + jitter(e.first, l) + (in_tight_pair(l, e.first) ? 60 : 0);
-                    if (key < best) {
-                        best = key;
-                        best_step = e.first;
-                        found = true;
+        for (const Segment &seg : segments(l)) {
+            while (count_in(l, seg) > seg.want) {
+                int best = INT_MAX, best_step = 0;
+                bool found = false;
+                for (int pass = 0; pass < 2 && !found; pass++) {
+                    // Single notes first; a chord loses a lane only when no single note is left.
+                    for (auto it = ev_.lower_bound(seg.from); it != ev_.end() && it->first <= seg.to; ++it) {
+                        int s = it->first;
+                        if (!(it->second & lane_bit(l)) || is_pinned(s) || (pass == 0) != (it->second == lane_bit(l)))
+                            continue;
+                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 6 - bar_load(s) * 3 + jitter(s, l) +
+                                  (in_tight_pair(l, s) ? 60 : 0);
+                        if (key < best) {
+                            best = key;
+                            best_step = s;
+                            found = true;
+                        }
                     }
                 }
+                if (!found)
+                    return fail("lane %d: every note is pinned, cannot remove", l);
+                ev_[best_step] &= ~lane_bit(l);
+                if (!ev_[best_step])
+                    ev_.erase(best_step);
+                rep_.removed[l - 1]++;
+                changed = true;
             }
-            if (!found)
-                return fail("lane %d: every note is pinned, cannot remove", l);
-            ev_[best_step] &= ~lane_bit(l);
-            if (!ev_[best_step])
-                ev_.erase(best_step);
-            rep_.removed[l - 1]++;
-            changed = true;
-        }
-        while (count(l) < want_[l]) {
-            int best = INT_MIN, best_step = 0;
-            bool found = false;
-            for (int pass = 0; pass < 2 && !found; pass++) {
-                // Free steps first; an existing single note gains a lane only as a last resort.
-                for (int s = first_step_[l]; s <= last_step_[l]; s++) {
-                    auto it = ev_.find(s);
-                    bool empty = it == ev_.end();
-                    if (pass == 0 ? !empty : (empty || lane_count(it->second) != 1))
-                        continue;
-                    if (!allowed(l, s, t_.min_steps_add))
-                        continue;
-                    int crowd = int(ev_.count(s - 1)) + int(ev_.count(s + 1));
-                    int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 12 - crowd * 6 - bar_load(s) * 3 +
-                              jitter(s, l);
-                    if (key > best) {
-                        best = key;
-                        best_step = s;
-                        found = true;
+            while (count_in(l, seg) < seg.want) {
+                int best = INT_MIN, best_step = 0;
+                bool found = false;
+                for (int pass = 0; pass < 2 && !found; pass++) {
+                    // Free steps first; an existing single note gains a lane only as a last resort.
+                    for (int s = seg.from; s <= seg.to; s++) {
+                        auto it = ev_.find(s);
+                        bool empty = it == ev_.end();
+                        if (pass == 0 ? !empty : (empty || lane_count(it->second) != 1))
+                            continue;
+                        if (!allowed(l, s, t_.min_steps_add))
+                            continue;
+                        int crowd = int(ev_.count(s - 1)) + int(ev_.count(s + 1));
+                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 12 - crowd * 6 - bar_load(s) * 3 +
+                                  jitter(s, l);
+                        if (key > best) {
+                            best = key;
+                            best_step = s;
+                            found = true;
+                        }
                     }
                 }
+                if (!found)
+                    return fail("lane %d: no free step for another note", l);
+                ev_[best_step] |= lane_bit(l);
+                rep_.added[l - 1]++;
+                changed = true;
             }
-            if (!found)
-                return fail("lane %d: no free step for another note", l);
-            ev_[best_step] |= lane_bit(l);
-            rep_.added[l - 1]++;
-            changed = true;
         }
     }
     return true;
