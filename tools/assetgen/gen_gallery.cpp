@@ -113,7 +113,8 @@ Canvas text_box() {
     Canvas c = gallery_backdrop().crop(kBoxX, kBoxY, kBoxW, kBoxH);
     fill_round_rect(c, 0, 0, kBoxW - 8, kBoxH, 6, kPaper, 0.35f);
     fill_round_rect(c, 1, 1, kBoxW - 10, kBoxH - 2, 5, {20, 12, 36});
-    fill_round_rect(c, kBoxW - 6, 6, 5, kBoxH - 6, 2, kTrack);
+    // The thumb runs at screen x 147, rows 86 to 211: the track lies right under it.
+    fill_round_rect(c, kBoxW - 7, 8, 6, kBoxH - 8, 2, kTrack);
     return c;
 }
 
