@@ -34,30 +34,78 @@ struct ChartShape {
 const LaneShape NONE = {0, -1, 0, 0};
 
 const ChartShape SHAPES[] = {
-    {"paranoid", 0, &chart_paranoid,
-     {{95, 94, 2995, 166551}, {224, 224, 4492, 167101}, {74, 73, 4850, 167101},
-      {23, 22, 20249, 161601}, NONE},
-     21, 178, 170000, 1800},
-    {"highwaytohell", 1, &chart_highwaytohell,
-     {{134, 133, 4953, 190096}, {191, 190, 4953, 190225}, {177, 176, 2791, 208821},
-      {111, 110, 2791, 208821}, NONE},
-     234, 171, 211000, 1800},
-    {"aceofspades", 2, &chart_aceofspades,
-     {{139, 148, 9783, 180574}, {124, 123, 11272, 178884}, {142, 141, 8055, 185023},
-      {73, 72, 10634, 177617}, NONE},
-     67, 105, 188000, 1800},
-    {"runtothehills", 3, &chart_runtothehills,
-     {{48, 47, 17875, 220216}, {101, 108, 15845, 231717}, {131, 131, 12504, 231717},
-      {63, 121, 11834, 217540}, NONE},
-     54, 259, 238000, 1800},
-    {"forwhomthebellstolls", 4, &chart_forwhomthebellstolls,
-     {{303, 302, 7312, 304187}, {260, 259, 7312, 304187}, {206, 205, 7812, 303500},
-      {90, 89, 8312, 303500}, NONE},
-     224, 187, 309000, 1800},
-    {"tutorial", 99, &chart_tutorial,
-     {{13, 12, 63500, 143375}, {13, 12, 82000, 113188}, {16, 15, 85000, 144125},
-      {11, 10, 82000, 113375}, {10, 9, 99000, 144125}},
-     4, 125, 146000, 1875},
+    {"paranoid",
+     0,
+     &chart_paranoid,
+     {{95, 94, 2995, 166551},
+      {224, 224, 4492, 167101},
+      {74, 73, 4850, 167101},
+      {23, 22, 20249, 161601},
+      NONE},
+     21,
+     178,
+     170000,
+     1800},
+    {"highwaytohell",
+     1,
+     &chart_highwaytohell,
+     {{134, 133, 4953, 190096},
+      {191, 190, 4953, 190225},
+      {177, 176, 2791, 208821},
+      {111, 110, 2791, 208821},
+      NONE},
+     234,
+     171,
+     211000,
+     1800},
+    {"aceofspades",
+     2,
+     &chart_aceofspades,
+     {{139, 148, 9783, 180574},
+      {124, 123, 11272, 178884},
+      {142, 141, 8055, 185023},
+      {73, 72, 10634, 177617},
+      NONE},
+     67,
+     105,
+     188000,
+     1800},
+    {"runtothehills",
+     3,
+     &chart_runtothehills,
+     {{48, 47, 17875, 220216},
+      {101, 108, 15845, 231717},
+      {131, 131, 12504, 231717},
+      {63, 121, 11834, 217540},
+      NONE},
+     54,
+     259,
+     238000,
+     1800},
+    {"forwhomthebellstolls",
+     4,
+     &chart_forwhomthebellstolls,
+     {{303, 302, 7312, 304187},
+      {260, 259, 7312, 304187},
+      {206, 205, 7812, 303500},
+      {90, 89, 8312, 303500},
+      NONE},
+     224,
+     187,
+     309000,
+     1800},
+    {"tutorial",
+     99,
+     &chart_tutorial,
+     {{13, 12, 63500, 143375},
+      {13, 12, 82000, 113188},
+      {16, 15, 85000, 144125},
+      {11, 10, 82000, 113375},
+      {10, 9, 99000, 144125}},
+     4,
+     125,
+     146000,
+     1875},
 };
 
 const int POOL[5] = {311, 260, 250, 126, 100};
@@ -161,8 +209,10 @@ TEST(ChartOrder, SpawnsRiseWithTheSlotExceptTheRowsPlacedLast) {
         const Chart *chart;
         int lane, late, first_late;
     } cases[] = {
-        {&chart_paranoid, 2, 1, 138413},      {&chart_aceofspades, 2, 11, 29229},
-        {&chart_runtothehills, 2, 2, 220216}, {&chart_runtothehills, 3, 8, 81065},
+        {&chart_paranoid, 2, 1, 138413},
+        {&chart_aceofspades, 2, 11, 29229},
+        {&chart_runtothehills, 2, 2, 220216},
+        {&chart_runtothehills, 3, 8, 81065},
     };
     for (const ChartShape &s : SHAPES) {
         for (int lane = 1; lane <= 5; ++lane) {
@@ -256,8 +306,7 @@ TEST(ChartGaps, SmallestSameLaneGapOccursAndNothingIsCloser) {
             std::vector<int> t = lane_times(*s.chart, lane);
             for (size_t i = 1; i < t.size(); ++i) {
                 // Paranoid's lane 2 strikes 138413 twice; they fall as one note.
-                if (t[i] == t[i - 1] && s.chart == &chart_paranoid && lane == 2 &&
-                    t[i] == 138413) {
+                if (t[i] == t[i - 1] && s.chart == &chart_paranoid && lane == 2 && t[i] == 138413) {
                     ++doubled;
                     continue;
                 }
@@ -294,12 +343,13 @@ TEST(ChartTellingRows, OpeningNotesOfParanoidAndForWhomTheBellsToll) {
 
 TEST(ChartTellingRows, TutorialOpensSparseRunsDenseAndClosesOnTwoChords) {
     EXPECT_EQ(lane_times(chart_tutorial, 5),
-              std::vector<int>({99000, 111000, 111500, 111688, 112188, 112438, 112750, 113063,
-                                113313, 144125}));
+              std::vector<int>(
+                  {99000, 111000, 111500, 111688, 112188, 112438, 112750, 113063, 113313, 144125}));
     std::map<int, unsigned> t = lanes_by_time(chart_tutorial);
     std::vector<std::pair<int, unsigned>> opening(t.begin(), std::next(t.begin(), 5));
-    EXPECT_EQ(opening, (std::vector<std::pair<int, unsigned>>{
-                           {63500, L1}, {72000, L1}, {76000, L1}, {82000, L2 | L4}, {85000, L1 | L3}}));
+    EXPECT_EQ(opening,
+              (std::vector<std::pair<int, unsigned>>{
+                  {63500, L1}, {72000, L1}, {76000, L1}, {82000, L2 | L4}, {85000, L1 | L3}}));
     std::vector<std::pair<int, unsigned>> closing(std::prev(t.end(), 2), t.end());
     EXPECT_EQ(closing,
               (std::vector<std::pair<int, unsigned>>{{143375, L1 | L3}, {144125, L3 | L5}}));

@@ -3,26 +3,22 @@
 
 static const LaneSet L1 = 1, L2 = 2, L3 = 4, L4 = 8, L5 = 16;
 
-int lane_pool_size(int lane)
-{
+int lane_pool_size(int lane) {
     static const int pool[5] = {311, 260, 250, 126, 100};
     return lane >= 1 && lane <= 5 ? pool[lane - 1] : 0;
 }
 
 // `count` indices of first..last left unused, spread evenly, both ends included.
-static std::vector<int> spread_skips(int first, int last, int count)
-{
+static std::vector<int> spread_skips(int first, int last, int count) {
     std::vector<int> out;
     int span = last - first + 1;
     // count and span are coprime here, so i * count mod span visits every residue once.
     for (int i = 0; i < span; i++)
-        if ((i * count) % span < count)
-            out.push_back(first + i);
+        if ((i * count) % span < count) out.push_back(first + i);
     return out;
 }
 
-static ChartTarget paranoid()
-{
+static ChartTarget paranoid() {
     ChartTarget t{};
     t.name = "paranoid";
     t.song = 0;
@@ -42,15 +38,15 @@ static ChartTarget paranoid()
     t.min_steps_add = 1;
     t.skipped[1] = {202};
     t.anchors = {{2, 138413, 178}};
-    t.pins = {{2995, L1}, {3556, L1}, {4118, L1}, {5922, L1}, {6492, L1}, {4492, L2}, {4850, L3},
-              {20249, L4}, {138413, L1 | L2}, {161601, L4}, {166551, L1}, {167101, L2 | L3}};
+    t.pins = {{2995, L1},        {3556, L1},   {4118, L1},   {5922, L1},
+              {6492, L1},        {4492, L2},   {4850, L3},   {20249, L4},
+              {138413, L1 | L2}, {161601, L4}, {166551, L1}, {167101, L2 | L3}};
     t.locks = {{1, 2995, 6492}};
     t.opening[0] = {2995, 3556, 4118, 5922, 6492};
     return t;
 }
 
-static ChartTarget highwaytohell()
-{
+static ChartTarget highwaytohell() {
     ChartTarget t{};
     t.name = "highwaytohell";
     t.song = 1;
@@ -69,8 +65,7 @@ static ChartTarget highwaytohell()
     return t;
 }
 
-static ChartTarget aceofspades()
-{
+static ChartTarget aceofspades() {
     ChartTarget t{};
     t.name = "aceofspades";
     t.song = 2;
@@ -87,13 +82,12 @@ static ChartTarget aceofspades()
     t.min_steps_add = 1;
     t.skipped[0] = {18, 21, 41, 44, 72, 73, 74, 75, 117, 120};
     t.late = {{2, 11, {29229}}};
-    t.pins = {{8055, L3},   {9783, L1},   {10634, L4},  {11272, L2},  {29229, L2},
+    t.pins = {{8055, L3},   {9783, L1},   {10634, L4},  {11272, L2}, {29229, L2},
               {177617, L4}, {178884, L2}, {180574, L1}, {185023, L3}};
     return t;
 }
 
-static ChartTarget runtothehills()
-{
+static ChartTarget runtothehills() {
     ChartTarget t{};
     t.name = "runtothehills";
     t.song = 3;
@@ -112,13 +106,12 @@ static ChartTarget runtothehills()
     t.skipped[2] = {114};
     t.skipped[3] = spread_skips(15, 120, 59);
     t.late = {{2, 2, {220216, 221410}}, {3, 8, {81065}}};
-    t.pins = {{11834, L4},  {12504, L3},       {15845, L2},  {17875, L1},       {81065, L3},
+    t.pins = {{11834, L4},  {12504, L3},       {15845, L2},  {17875, L1},      {81065, L3},
               {217540, L4}, {220216, L1 | L2}, {221410, L2}, {231717, L2 | L3}};
     return t;
 }
 
-static ChartTarget forwhomthebellstolls()
-{
+static ChartTarget forwhomthebellstolls() {
     ChartTarget t{};
     t.name = "forwhomthebellstolls";
     t.song = 4;
@@ -134,17 +127,17 @@ static ChartTarget forwhomthebellstolls()
     t.rule = SPAWN_FLOOR_62_5;
     t.min_steps_hard = 1;
     t.min_steps_add = 2;
-    t.pins = {{7312, L1 | L2}, {7500, L1 | L2}, {7812, L2 | L3},     {8000, L2},
-              {8312, L4},      {8812, L1},      {9062, L2},          {13000, L1},
-              {17062, L1},     {231250, L1 | L2 | L3}, {303500, L3 | L4}, {304187, L1 | L2}};
+    t.pins = {
+        {7312, L1 | L2},   {7500, L1 | L2},  {7812, L2 | L3}, {8000, L2},  {8312, L4},
+        {8812, L1},        {9062, L2},       {13000, L1},     {17062, L1}, {231250, L1 | L2 | L3},
+        {303500, L3 | L4}, {304187, L1 | L2}};
     t.locks = {{1, 7312, 17062}, {2, 7312, 9062}};
     t.opening[0] = {7312, 7500, 8812, 13000, 17062};
     t.opening[1] = {7312, 7500, 7812, 8000, 9062};
     return t;
 }
 
-static ChartTarget tutorial()
-{
+static ChartTarget tutorial() {
     ChartTarget t{};
     t.name = "tutorial";
     t.song = 99;
@@ -159,13 +152,16 @@ static ChartTarget tutorial()
     t.rule = SPAWN_ROUND_62_5;
     t.min_steps_hard = 2;
     t.min_steps_add = 2;
-    t.pins = {{63500, L1},       {72000, L1},  {76000, L1},  {82000, L2 | L4}, {85000, L1 | L3},
-              {99000, L5},       {111000, L5}, {111500, L5}, {111688, L5},     {112188, L5},
-              {112438, L5},      {112750, L5}, {113063, L5}, {113188, L2},     {113313, L5},
-              {113375, L4},      {113438, L3}, {143375, L1 | L3}, {144125, L3 | L5}};
+    t.pins = {{63500, L1},  {72000, L1},  {76000, L1},       {82000, L2 | L4}, {85000, L1 | L3},
+              {99000, L5},  {111000, L5}, {111500, L5},      {111688, L5},     {112188, L5},
+              {112438, L5}, {112750, L5}, {113063, L5},      {113188, L2},     {113313, L5},
+              {113375, L4}, {113438, L3}, {143375, L1 | L3}, {144125, L3 | L5}};
     // The opening teaches one lane at a time: nothing else sounds until the 85000 chord.
-    t.locks = {{1, 63500, 85000}, {2, 63500, 85000}, {3, 63500, 85000},
-               {4, 63500, 85000}, {5, 63500, 144125}};
+    t.locks = {{1, 63500, 85000},
+               {2, 63500, 85000},
+               {3, 63500, 85000},
+               {4, 63500, 85000},
+               {5, 63500, 144125}};
     t.opening[4] = {99000, 111000, 111500, 111688, 112188, 112438, 112750, 113063, 113313, 144125};
     t.first_events = {{63500, L1}, {72000, L1}, {76000, L1}, {82000, L2 | L4}, {85000, L1 | L3}};
     t.last_events = {{143375, L1 | L3}, {144125, L3 | L5}};
@@ -174,10 +170,10 @@ static ChartTarget tutorial()
     return t;
 }
 
-const std::vector<ChartTarget> &chart_targets()
-{
+const std::vector<ChartTarget> &chart_targets() {
     static const std::vector<ChartTarget> targets = {
-        paranoid(), highwaytohell(), aceofspades(), runtothehills(), forwhomthebellstolls(), tutorial(),
+        paranoid(),      highwaytohell(),        aceofspades(),
+        runtothehills(), forwhomthebellstolls(), tutorial(),
     };
     return targets;
 }

@@ -52,12 +52,12 @@ struct ChartTarget {
     const char *name;
     int song;
     LaneTarget lanes[5];
-    int chord_times;    // distinct spawn times struck in two or more lanes
-    int triple_chord;   // the one spawn time struck in three lanes, 0 for none
-    int min_gap;        // smallest gap between two notes of one lane (ms), which must occur
-    int end_margin;     // the last spawn lies at least this long before the song's end
+    int chord_times;  // distinct spawn times struck in two or more lanes
+    int triple_chord; // the one spawn time struck in three lanes, 0 for none
+    int min_gap;      // smallest gap between two notes of one lane (ms), which must occur
+    int end_margin;   // the last spawn lies at least this long before the song's end
     SpawnRule rule;
-    int doubled_lane;   // a lane holding two rows with one spawn time (0: none)
+    int doubled_lane; // a lane holding two rows with one spawn time (0: none)
     int doubled_spawn;
     int min_steps_hard; // same-lane notes closer than this many grid steps never fit the gap
     int min_steps_add;  // same-lane distance that always fits; used when adding notes
@@ -66,10 +66,10 @@ struct ChartTarget {
     std::vector<SlotAnchor> anchors;
     std::vector<Pin> pins;
     std::vector<Lock> locks;
-    std::vector<int> opening[5];     // the first spawn times of a lane, word for word
-    std::vector<Pin> first_events;   // the chart's first spawn times and their lanes
-    std::vector<Pin> last_events;    // the chart's last spawn times and their lanes
-    int run_from, run_to;            // a stretch where every lane 1..5 plays (0: none)
+    std::vector<int> opening[5];   // the first spawn times of a lane, word for word
+    std::vector<Pin> first_events; // the chart's first spawn times and their lanes
+    std::vector<Pin> last_events;  // the chart's last spawn times and their lanes
+    int run_from, run_to;          // a stretch where every lane 1..5 plays (0: none)
 };
 
 // The six targets in song order: paranoid, highwaytohell, aceofspades,

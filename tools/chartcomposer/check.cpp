@@ -13,8 +13,7 @@
 
 namespace {
 
-void add(std::vector<std::string> &out, const char *fmt, ...)
-{
+void add(std::vector<std::string> &out, const char *fmt, ...) {
     char buf[256];
     va_list ap;
     va_start(ap, fmt);
@@ -23,24 +22,20 @@ void add(std::vector<std::string> &out, const char *fmt, ...)
     out.push_back(buf);
 }
 
-LaneSet lanes_at(const std::map<int, LaneSet> &by_time, int spawn)
-{
+LaneSet lanes_at(const std::map<int, LaneSet> &by_time, int spawn) {
     auto it = by_time.find(spawn);
     return it == by_time.end() ? 0 : it->second;
 }
 
 void check_lane(const std::vector<ChartNote> &rows, const ChartTarget &t, int lane,
-                std::vector<std::string> &out)
-{
+                std::vector<std::string> &out) {
     std::vector<const ChartNote *> mine;
     for (const ChartNote &r : rows)
-        if (r.lane == lane)
-            mine.push_back(&r);
+        if (r.lane == lane) mine.push_back(&r);
     const LaneTarget &want = t.lanes[lane - 1];
     if (int(mine.size()) != want.notes)
         add(out, "lane %d has %d notes, wants %d", lane, int(mine.size()), want.notes);
-    if (mine.empty())
-        return;
+    if (mine.empty()) return;
     int lo = INT_MAX, hi = INT_MIN, top = -1;
     std::set<int> slots;
     for (size_t i = 0; i < mine.size(); i++) {
@@ -54,25 +49,21 @@ void check_lane(const std::vector<ChartNote> &rows, const ChartTarget &t, int la
     }
     if (top != want.max_slot)
         add(out, "lane %d highest slot %d, wants %d", lane, top, want.max_slot);
-    if (top >= lane_pool_size(lane))
-        add(out, "lane %d slot %d beyond its pool", lane, top);
+    if (top >= lane_pool_size(lane)) add(out, "lane %d slot %d beyond its pool", lane, top);
     if (lo != want.first || hi != want.last)
         add(out, "lane %d spans %d..%d, wants %d..%d", lane, lo, hi, want.first, want.last);
     // Unused slot indices inside the range must be exactly the listed ones.
     std::vector<int> skipped;
     for (int s = 0; s <= top; s++)
-        if (!slots.count(s))
-            skipped.push_back(s);
+        if (!slots.count(s)) skipped.push_back(s);
     if (skipped != t.skipped[lane - 1])
         add(out, "lane %d skips %d slot indices, not the listed %d", lane, int(skipped.size()),
             int(t.skipped[lane - 1].size()));
     // Spawn order: rising with the slot, apart from the late block at the end.
     size_t late = 0;
     for (const LateRows &r : t.late)
-        if (r.lane == lane)
-            late = size_t(r.count);
-    if (t.doubled_lane == lane)
-        late = 1;
+        if (r.lane == lane) late = size_t(r.count);
+    if (t.doubled_lane == lane) late = 1;
     size_t body = mine.size() - std::min(late, mine.size());
     for (size_t i = 1; i < body; i++)
         if (mine[i]->spawn <= mine[i - 1]->spawn)
@@ -100,7 +91,8 @@ void check_lane(const std::vector<ChartNote> &rows, const ChartTarget &t, int la
         times.push_back(r->spawn);
     std::sort(times.begin(), times.end());
     const std::vector<int> &open = t.opening[lane - 1];
-    if (!open.empty() && (times.size() < open.size() || !std::equal(open.begin(), open.end(), times.begin())))
+    if (!open.empty() &&
+        (times.size() < open.size() || !std::equal(open.begin(), open.end(), times.begin())))
         add(out, "lane %d does not open with its listed notes", lane);
     // Gaps between notes of the lane sorted by time.
     int smallest = INT_MAX;
@@ -121,8 +113,7 @@ void check_lane(const std::vector<ChartNote> &rows, const ChartTarget &t, int la
 
 } // namespace
 
-double worst_grid_error(const std::vector<ChartNote> &rows, const SongStyle &style)
-{
+double worst_grid_error(const std::vector<ChartNote> &rows, const SongStyle &style) {
     double worst = 0;
     for (const ChartNote &r : rows) {
         double h = heard_time_ms(r.spawn);
@@ -132,15 +123,12 @@ double worst_grid_error(const std::vector<ChartNote> &rows, const SongStyle &sty
 }
 
 std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const ChartTarget &t,
-                                     const SongStyle &style)
-{
+                                     const SongStyle &style) {
     std::vector<std::string> out;
     for (size_t i = 1; i < rows.size(); i++)
-        if (rows[i].lane < rows[i - 1].lane)
-            add(out, "rows not grouped by lane at row %d", int(i));
+        if (rows[i].lane < rows[i - 1].lane) add(out, "rows not grouped by lane at row %d", int(i));
     for (const ChartNote &r : rows)
-        if (r.lane < 1 || r.lane > 5)
-            add(out, "row with lane %d", r.lane);
+        if (r.lane < 1 || r.lane > 5) add(out, "row with lane %d", r.lane);
     for (int l = 1; l <= 5; l++)
         check_lane(rows, t, l, out);
 
@@ -152,13 +140,11 @@ std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const C
     }
     int chords = 0;
     for (const auto &e : by_time) {
-        if (lane_count(e.second) >= 2)
-            chords++;
+        if (lane_count(e.second) >= 2) chords++;
         if (lane_count(e.second) >= 3 && e.first != t.triple_chord)
             add(out, "three-lane chord at %d", e.first);
     }
-    if (chords != t.chord_times)
-        add(out, "%d chord times, wants %d", chords, t.chord_times);
+    if (chords != t.chord_times) add(out, "%d chord times, wants %d", chords, t.chord_times);
     if (t.triple_chord && lane_count(lanes_at(by_time, t.triple_chord)) != 3)
         add(out, "no three-lane chord at %d", t.triple_chord);
 
@@ -167,14 +153,12 @@ std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const C
     for (int l = 1; l <= 5 && !met; l++) {
         std::vector<int> times;
         for (const ChartNote &r : rows)
-            if (r.lane == l)
-                times.push_back(r.spawn);
+            if (r.lane == l) times.push_back(r.spawn);
         std::sort(times.begin(), times.end());
         for (size_t i = 1; i < times.size(); i++)
             met = met || times[i] - times[i - 1] == t.min_gap;
     }
-    if (!met)
-        add(out, "the smallest gap %d ms never occurs", t.min_gap);
+    if (!met) add(out, "the smallest gap %d ms never occurs", t.min_gap);
 
     for (const Pin &p : t.pins)
         if (lanes_at(by_time, p.spawn) != p.lanes)
@@ -183,27 +167,25 @@ std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const C
     for (const Pin &p : t.first_events) {
         if (it == by_time.end() || it->first != p.spawn || it->second != p.lanes)
             add(out, "the chart does not open with %d", p.spawn);
-        if (it != by_time.end())
-            ++it;
+        if (it != by_time.end()) ++it;
     }
     auto rit = by_time.rbegin();
     for (size_t k = t.last_events.size(); k-- > 0;) {
         const Pin &p = t.last_events[k];
         if (rit == by_time.rend() || rit->first != p.spawn || rit->second != p.lanes)
             add(out, "the chart does not close with %d", p.spawn);
-        if (rit != by_time.rend())
-            ++rit;
+        if (rit != by_time.rend()) ++rit;
     }
     if (t.run_from) {
         LaneSet seen = 0;
         for (const ChartNote &r : rows)
-            if (r.spawn >= t.run_from && r.spawn <= t.run_to)
-                seen |= lane_bit(r.lane);
+            if (r.spawn >= t.run_from && r.spawn <= t.run_to) seen |= lane_bit(r.lane);
         if (seen != 31 || !by_time.count(t.run_from) || !by_time.count(t.run_to))
             add(out, "the run %d..%d does not cover all five lanes", t.run_from, t.run_to);
     }
     if (last > style.end_ms - t.end_margin)
-        add(out, "last note %d less than %d ms before the end %d", last, t.end_margin, style.end_ms);
+        add(out, "last note %d less than %d ms before the end %d", last, t.end_margin,
+            style.end_ms);
     for (const ChartNote &r : rows) {
         if (t.rule == SPAWN_FLOOR_62_5 && (125 * ((2 * r.spawn + 124) / 125)) / 2 != r.spawn)
             add(out, "spawn %d is off the truncated 62.5 ms grid", r.spawn);
@@ -212,7 +194,6 @@ std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const C
             add(out, "spawn %d is off the rounded 62.5 ms grid", r.spawn);
     }
     double err = worst_grid_error(rows, style);
-    if (err > 37.5)
-        add(out, "a note is heard %.1f ms off the beat grid", err);
+    if (err > 37.5) add(out, "a note is heard %.1f ms off the beat grid", err);
     return out;
 }

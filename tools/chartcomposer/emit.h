@@ -7,4 +7,5 @@
 #include "songs/charts.h"
 
 // Writes <dir>/chart_<name>.cpp; false if the file cannot be written.
-bool write_chart_source(const std::string &dir, const char *name, int song, const std::vector<ChartNote> &rows);
+bool write_chart_source(const std::string &dir, const char *name, int song,
+                        const std::vector<ChartNote> &rows);

@@ -17,8 +17,7 @@
 #include <map>
 #include <set>
 
-int nearest_step(const SongStyle &style, double ms)
-{
+int nearest_step(const SongStyle &style, double ms) {
     double step_ms = beat_ms(style) / style.steps_per_beat;
     int guess = int(std::lround((ms - style.grid_origin_ms) / step_ms));
     int best = guess;
@@ -45,10 +44,9 @@ struct Placed {
 };
 
 class Fitter {
-public:
+  public:
     Fitter(const Composition &music, const ChartTarget &target, FitReport &report)
-        : st_(music.style()), t_(target), rep_(report), ev_(music.events())
-    {
+        : st_(music.style()), t_(target), rep_(report), ev_(music.events()) {
         max_lane_ = t_.lanes[4].notes > 0 ? 5 : 4;
         for (int l = 1; l <= 5; l++)
             want_[l] = t_.lanes[l - 1].notes - (t_.doubled_lane == l ? 1 : 0);
@@ -56,7 +54,7 @@ public:
 
     bool run(std::vector<ChartNote> &rows);
 
-private:
+  private:
     const SongStyle &st_;
     const ChartTarget &t_;
     FitReport &rep_;
@@ -71,8 +69,7 @@ private:
     std::vector<Placed> placed_;
     std::map<int, int> override_; // step -> the one spawn time allowed (tuning the smallest gap)
 
-    bool fail(const char *fmt, int a = 0, int b = 0, int c = 0)
-    {
+    bool fail(const char *fmt, int a = 0, int b = 0, int c = 0) {
         char buf[256];
         std::snprintf(buf, sizeof buf, fmt, a, b, c);
         rep_.error = buf;
@@ -81,34 +78,33 @@ private:
 
     int spb() const { return st_.steps_per_beat; }
     int bar_steps() const { return st_.steps_per_beat * st_.beats_per_bar; }
-    int bar_of(int step) const { return step >= 0 ? step / bar_steps() : -1 - (-step - 1) / bar_steps(); }
+    int bar_of(int step) const {
+        return step >= 0 ? step / bar_steps() : -1 - (-step - 1) / bar_steps();
+    }
 
-    int count(int lane) const
-    {
+    int count(int lane) const {
         int n = 0;
         for (const auto &e : ev_)
-            if (e.second & lane_bit(lane))
-                n++;
+            if (e.second & lane_bit(lane)) n++;
         return n;
     }
-    int chord_count() const
-    {
+    int chord_count() const {
         int n = 0;
         for (const auto &e : ev_)
-            if (lane_count(e.second) >= 2)
-                n++;
+            if (lane_count(e.second) >= 2) n++;
         return n;
     }
     bool is_pinned(int step) const { return pinned_.count(step) != 0; }
-    bool has(int step, int lane) const
-    {
+    bool has(int step, int lane) const {
         auto it = ev_.find(step);
         return it != ev_.end() && (it->second & lane_bit(lane));
     }
 
     bool set_pins();
     bool locked(int lane, int step) const;
-    bool in_span(int lane, int step) const { return step >= first_step_[lane] && step <= last_step_[lane]; }
+    bool in_span(int lane, int step) const {
+        return step >= first_step_[lane] && step <= last_step_[lane];
+    }
     bool allowed(int lane, int step, int min_steps) const;
     void normalize();
     bool fix_chords(bool &changed);
@@ -126,9 +122,9 @@ private:
     int echo(int lane, int step) const;
     bool in_tight_pair(int lane, int step) const;
     int bar_load(int step) const;
-    int jitter(int step, int lane) const
-    {
-        uint32_t h = uint32_t(step) * 2654435761u ^ uint32_t(lane) * 40503u ^ uint32_t(t_.song + 7) * 97u;
+    int jitter(int step, int lane) const {
+        uint32_t h =
+            uint32_t(step) * 2654435761u ^ uint32_t(lane) * 40503u ^ uint32_t(t_.song + 7) * 97u;
         h ^= h >> 15;
         return int(h % 8u);
     }
@@ -139,8 +135,7 @@ private:
     bool layout(std::vector<ChartNote> &rows);
 };
 
-bool Fitter::set_pins()
-{
+bool Fitter::set_pins() {
     for (const Pin &p : t_.pins) {
         int step = nearest_step(st_, heard_time_ms(p.spawn));
         if (pinned_.count(step))
@@ -151,15 +146,11 @@ bool Fitter::set_pins()
     for (int l = 1; l <= 5; l++) {
         first_step_[l] = INT_MAX;
         last_step_[l] = INT_MIN;
-        if (want_[l] <= 0)
-            continue;
+        if (want_[l] <= 0) continue;
         for (const auto &p : pin_spawn_) {
-            if (!(pinned_[p.first] & lane_bit(l)))
-                continue;
-            if (p.second == t_.lanes[l - 1].first)
-                first_step_[l] = p.first;
-            if (p.second == t_.lanes[l - 1].last)
-                last_step_[l] = p.first;
+            if (!(pinned_[p.first] & lane_bit(l))) continue;
+            if (p.second == t_.lanes[l - 1].first) first_step_[l] = p.first;
+            if (p.second == t_.lanes[l - 1].last) last_step_[l] = p.first;
         }
         if (first_step_[l] == INT_MAX || last_step_[l] == INT_MIN)
             return fail("lane %d needs pins at its first and last spawn", l);
@@ -167,84 +158,65 @@ bool Fitter::set_pins()
     return true;
 }
 
-bool Fitter::locked(int lane, int step) const
-{
+bool Fitter::locked(int lane, int step) const {
     for (const Lock &k : t_.locks) {
-        if (k.lane != lane)
-            continue;
+        if (k.lane != lane) continue;
         int from = nearest_step(st_, heard_time_ms(k.from));
         int to = nearest_step(st_, heard_time_ms(k.to));
-        if (step >= from && step <= to)
-            return true;
+        if (step >= from && step <= to) return true;
     }
     return false;
 }
 
-bool Fitter::allowed(int lane, int step, int min_steps) const
-{
-    if (lane < 1 || lane > max_lane_ || !in_span(lane, step) || is_pinned(step))
-        return false;
-    if (locked(lane, step) || forbidden_.count({step, lane}))
-        return false;
-    for (auto it = ev_.lower_bound(step - min_steps + 1); it != ev_.end() && it->first < step + min_steps; ++it)
-        if (it->first != step && (it->second & lane_bit(lane)))
-            return false;
+bool Fitter::allowed(int lane, int step, int min_steps) const {
+    if (lane < 1 || lane > max_lane_ || !in_span(lane, step) || is_pinned(step)) return false;
+    if (locked(lane, step) || forbidden_.count({step, lane})) return false;
+    for (auto it = ev_.lower_bound(step - min_steps + 1);
+         it != ev_.end() && it->first < step + min_steps; ++it)
+        if (it->first != step && (it->second & lane_bit(lane))) return false;
     return true;
 }
 
-int Fitter::weight(int step) const
-{
+int Fitter::weight(int step) const {
     int bs = bar_steps();
     int pos = ((step % bs) + bs) % bs;
-    if (pos == 0)
-        return 8;
-    if (pos * 2 == bs)
-        return 6;
-    if (pos % spb() == 0)
-        return 4;
+    if (pos == 0) return 8;
+    if (pos * 2 == bs) return 6;
+    if (pos % spb() == 0) return 4;
     int in_beat = pos % spb();
     if (spb() == 3)
         return in_beat == 2 ? 2 : 0; // shuffle: the swung off-beat, then the middle triplet
-    if (in_beat * 2 == spb())
-        return 2;
-    if (spb() >= 4 && in_beat % (spb() / 4) == 0)
-        return 1;
+    if (in_beat * 2 == spb()) return 2;
+    if (spb() >= 4 && in_beat % (spb() / 4) == 0) return 1;
     return 0;
 }
 
-int Fitter::energy(int step) const
-{
+int Fitter::energy(int step) const {
     int bar = bar_of(step);
     int e = 1;
     for (int i = 0; i < st_.section_count; i++)
-        if (st_.sections[i].start_bar <= bar)
-            e = st_.sections[i].energy;
+        if (st_.sections[i].start_bar <= bar) e = st_.sections[i].energy;
     return e;
 }
 
-int Fitter::echo(int lane, int step) const
-{
+int Fitter::echo(int lane, int step) const {
     int n = 0;
     for (int k : {-2, -1, 1, 2})
-        if (has(step + k * bar_steps(), lane))
-            n++;
+        if (has(step + k * bar_steps(), lane)) n++;
     return n;
 }
 
 // Whether a same-lane neighbour is close enough that the pair could be tuned to the
 // smallest gap; such notes are the last to be removed so that the gap can occur.
-bool Fitter::in_tight_pair(int lane, int step) const
-{
+bool Fitter::in_tight_pair(int lane, int step) const {
     double step_ms = beat_ms(st_) / st_.steps_per_beat;
     int reach = int((t_.min_gap + 100) / step_ms);
     for (int d = 1; d <= reach; d++)
-        if (has(step - d, lane) || has(step + d, lane))
-            return true;
+        if (has(step - d, lane) || has(step + d, lane)) return true;
     return false;
 }
 
-int Fitter::bar_load(int step) const
-{
+int Fitter::bar_load(int step) const {
     int first = bar_of(step) * bar_steps();
     int n = 0;
     for (auto it = ev_.lower_bound(first); it != ev_.end() && it->first < first + bar_steps(); ++it)
@@ -252,8 +224,7 @@ int Fitter::bar_load(int step) const
     return n;
 }
 
-void Fitter::normalize()
-{
+void Fitter::normalize() {
     for (const auto &p : pinned_)
         ev_[p.first] = p.second;
     int over[6] = {};
@@ -273,8 +244,7 @@ void Fitter::normalize()
         while (lane_count(keep) > 2) {
             int drop = 0;
             for (int l = 1; l <= 5; l++)
-                if ((keep & lane_bit(l)) && (!drop || over[l] >= over[drop]))
-                    drop = l;
+                if ((keep & lane_bit(l)) && (!drop || over[l] >= over[drop])) drop = l;
             keep &= ~lane_bit(drop);
         }
         if (keep) {
@@ -288,15 +258,13 @@ void Fitter::normalize()
     for (int l = 1; l <= 5; l++) {
         int prev = INT_MIN / 2;
         for (auto it = ev_.begin(); it != ev_.end(); ++it) {
-            if (!(it->second & lane_bit(l)))
-                continue;
+            if (!(it->second & lane_bit(l))) continue;
             if (it->first - prev < t_.min_steps_hard) {
                 if (!is_pinned(it->first)) {
                     it->second &= ~lane_bit(l);
                     continue;
                 }
-                if (!is_pinned(prev))
-                    ev_[prev] &= ~lane_bit(l);
+                if (!is_pinned(prev)) ev_[prev] &= ~lane_bit(l);
             }
             prev = it->first;
         }
@@ -305,15 +273,13 @@ void Fitter::normalize()
         it = it->second ? std::next(it) : ev_.erase(it);
 }
 
-bool Fitter::fix_chords(bool &changed)
-{
+bool Fitter::fix_chords(bool &changed) {
     int chords = chord_count();
     while (chords > t_.chord_times) {
         int best = INT_MAX, best_step = 0;
         bool found = false;
         for (const auto &e : ev_) {
-            if (lane_count(e.second) < 2 || is_pinned(e.first))
-                continue;
+            if (lane_count(e.second) < 2 || is_pinned(e.first)) continue;
             int key = weight(e.first) * 10 + energy(e.first) * 6 + jitter(e.first, 0);
             if (key < best) {
                 best = key;
@@ -321,8 +287,7 @@ bool Fitter::fix_chords(bool &changed)
                 found = true;
             }
         }
-        if (!found)
-            return fail("too many pinned chords");
+        if (!found) return fail("too many pinned chords");
         int drop = 0, most = INT_MIN;
         for (int l = 1; l <= 5; l++)
             if ((ev_[best_step] & lane_bit(l)) && count(l) - want_[l] >= most) {
@@ -330,8 +295,7 @@ bool Fitter::fix_chords(bool &changed)
                 drop = l;
             }
         ev_[best_step] &= ~lane_bit(drop);
-        if (lane_count(ev_[best_step]) >= 2)
-            continue; // was a three-lane chord; still a chord
+        if (lane_count(ev_[best_step]) >= 2) continue; // was a three-lane chord; still a chord
         chords--;
         rep_.chords_split++;
         changed = true;
@@ -339,15 +303,16 @@ bool Fitter::fix_chords(bool &changed)
     while (chords < t_.chord_times) {
         int best = INT_MIN, best_step = 0, best_lane = 0;
         for (const auto &e : ev_) {
-            if (lane_count(e.second) != 1 || is_pinned(e.first))
-                continue;
+            if (lane_count(e.second) != 1 || is_pinned(e.first)) continue;
             int base = lowest_lane(e.second);
             for (int l = 1; l <= max_lane_; l++) {
-                if (l == base || !allowed(l, e.first, t_.min_steps_add))
-                    continue;
+                if (l == base || !allowed(l, e.first, t_.min_steps_add)) continue;
                 int d = std::abs(l - base);
                 int key = weight(e.first) * 10 + energy(e.first) * 6 + (want_[l] - count(l)) * 3 +
-                          (d == 1 ? 10 : d == 2 ? 4 : 0) + jitter(e.first, l);
+                          (d == 1   ? 10
+                           : d == 2 ? 4
+                                    : 0) +
+                          jitter(e.first, l);
                 if (key > best) {
                     best = key;
                     best_step = e.first;
@@ -356,7 +321,8 @@ bool Fitter::fix_chords(bool &changed)
             }
         }
         if (!best_lane)
-            return fail("no single note can take a second lane (%d chords of %d)", chords, t_.chord_times);
+            return fail("no single note can take a second lane (%d chords of %d)", chords,
+                        t_.chord_times);
         ev_[best_step] |= lane_bit(best_lane);
         chords++;
         rep_.chords_made++;
@@ -365,15 +331,14 @@ bool Fitter::fix_chords(bool &changed)
     return true;
 }
 
-std::vector<Fitter::Segment> Fitter::segments(int lane) const
-{
+std::vector<Fitter::Segment> Fitter::segments(int lane) const {
     std::vector<Segment> out;
     int from = first_step_[lane], before = 0;
     for (const SlotAnchor &a : t_.anchors) {
-        if (a.lane != lane)
-            continue;
+        if (a.lane != lane) continue;
         const std::vector<int> &skip = t_.skipped[lane - 1];
-        int index = a.slot - int(std::count_if(skip.begin(), skip.end(), [&](int s) { return s < a.slot; }));
+        int index = a.slot -
+                    int(std::count_if(skip.begin(), skip.end(), [&](int s) { return s < a.slot; }));
         int step = nearest_step(st_, heard_time_ms(a.spawn));
         out.push_back({from, step - 1, index - before});
         before = index;
@@ -383,17 +348,14 @@ std::vector<Fitter::Segment> Fitter::segments(int lane) const
     return out;
 }
 
-int Fitter::count_in(int lane, const Segment &seg) const
-{
+int Fitter::count_in(int lane, const Segment &seg) const {
     int n = 0;
     for (auto it = ev_.lower_bound(seg.from); it != ev_.end() && it->first <= seg.to; ++it)
-        if (it->second & lane_bit(lane))
-            n++;
+        if (it->second & lane_bit(lane)) n++;
     return n;
 }
 
-bool Fitter::fix_counts(bool &changed)
-{
+bool Fitter::fix_counts(bool &changed) {
     for (int l = 1; l <= max_lane_; l++) {
         for (const Segment &seg : segments(l)) {
             while (count_in(l, seg) > seg.want) {
@@ -401,12 +363,14 @@ bool Fitter::fix_counts(bool &changed)
                 bool found = false;
                 for (int pass = 0; pass < 2 && !found; pass++) {
                     // Single notes first; a chord loses a lane only when no single note is left.
-                    for (auto it = ev_.lower_bound(seg.from); it != ev_.end() && it->first <= seg.to; ++it) {
+                    for (auto it = ev_.lower_bound(seg.from);
+                         it != ev_.end() && it->first <= seg.to; ++it) {
                         int s = it->first;
-                        if (!(it->second & lane_bit(l)) || is_pinned(s) || (pass == 0) != (it->second == lane_bit(l)))
+                        if (!(it->second & lane_bit(l)) || is_pinned(s) ||
+                            (pass == 0) != (it->second == lane_bit(l)))
                             continue;
-                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 6 - bar_load(s) * 3 + jitter(s, l) +
-                                  (in_tight_pair(l, s) ? 60 : 0);
+                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 6 -
+                                  bar_load(s) * 3 + jitter(s, l) + (in_tight_pair(l, s) ? 60 : 0);
                         if (key < best) {
                             best = key;
                             best_step = s;
@@ -414,11 +378,9 @@ bool Fitter::fix_counts(bool &changed)
                         }
                     }
                 }
-                if (!found)
-                    return fail("lane %d: every note is pinned, cannot remove", l);
+                if (!found) return fail("lane %d: every note is pinned, cannot remove", l);
                 ev_[best_step] &= ~lane_bit(l);
-                if (!ev_[best_step])
-                    ev_.erase(best_step);
+                if (!ev_[best_step]) ev_.erase(best_step);
                 rep_.removed[l - 1]++;
                 changed = true;
             }
@@ -430,13 +392,11 @@ bool Fitter::fix_counts(bool &changed)
                     for (int s = seg.from; s <= seg.to; s++) {
                         auto it = ev_.find(s);
                         bool empty = it == ev_.end();
-                        if (pass == 0 ? !empty : (empty || lane_count(it->second) != 1))
-                            continue;
-                        if (!allowed(l, s, t_.min_steps_add))
-                            continue;
+                        if (pass == 0 ? !empty : (empty || lane_count(it->second) != 1)) continue;
+                        if (!allowed(l, s, t_.min_steps_add)) continue;
                         int crowd = int(ev_.count(s - 1)) + int(ev_.count(s + 1));
-                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 12 - crowd * 6 - bar_load(s) * 3 +
-                                  jitter(s, l);
+                        int key = weight(s) * 10 + energy(s) * 8 + echo(l, s) * 12 - crowd * 6 -
+                                  bar_load(s) * 3 + jitter(s, l);
                         if (key > best) {
                             best = key;
                             best_step = s;
@@ -444,8 +404,7 @@ bool Fitter::fix_counts(bool &changed)
                         }
                     }
                 }
-                if (!found)
-                    return fail("lane %d: no free step for another note", l);
+                if (!found) return fail("lane %d: no free step for another note", l);
                 ev_[best_step] |= lane_bit(l);
                 rep_.added[l - 1]++;
                 changed = true;
@@ -455,8 +414,7 @@ bool Fitter::fix_counts(bool &changed)
     return true;
 }
 
-void Fitter::candidates(Placed &p) const
-{
+void Fitter::candidates(Placed &p) const {
     p.cand.clear();
     auto pin = pin_spawn_.find(p.step);
     auto fixed = override_.find(p.step);
@@ -480,8 +438,7 @@ void Fitter::candidates(Placed &p) const
     double best_err = 1e9;
     std::vector<std::pair<double, int>> options;
     for (int k = k0 - 3; k <= k0 + 3; k++) {
-        if (k < 0)
-            continue;
+        if (k < 0) continue;
         int s = t_.rule == SPAWN_FLOOR_62_5 ? (125 * k) / 2 : (125 * k + 1) / 2;
         double err = std::fabs(heard_time_ms(s) - g);
         options.push_back({err, s});
@@ -491,14 +448,12 @@ void Fitter::candidates(Placed &p) const
     for (const auto &o : options)
         if (o.first <= 25.01 && (t_.rule == SPAWN_FLOOR_62_5 || o.first == best_err))
             p.cand.push_back(o.second);
-    if (p.cand.empty() && !options.empty())
-        p.cand.push_back(options[0].second);
+    if (p.cand.empty() && !options.empty()) p.cand.push_back(options[0].second);
     p.pref = p.cand.empty() ? 0 : p.cand[0];
     std::sort(p.cand.begin(), p.cand.end());
 }
 
-bool Fitter::place(int &bad_step, int &bad_lane)
-{
+bool Fitter::place(int &bad_step, int &bad_lane) {
     placed_.clear();
     for (const auto &e : ev_) {
         Placed p{e.first, e.second, is_pinned(e.first), {}, 0, 0};
@@ -513,8 +468,7 @@ bool Fitter::place(int &bad_step, int &bad_lane)
         for (int l = 1; l <= 5; l++)
             if (placed_[size_t(i)].lanes & lane_bit(l)) {
                 prev[size_t(i) * 6 + size_t(l)] = last[l];
-                if (last[l] >= 0)
-                    next[size_t(last[l]) * 6 + size_t(l)] = i;
+                if (last[l] >= 0) next[size_t(last[l]) * 6 + size_t(l)] = i;
                 last[l] = i;
             }
     auto conflict = [&](int a, int b, int lane) {
@@ -537,8 +491,7 @@ bool Fitter::place(int &bad_step, int &bad_lane)
             }
         }
         auto it = std::lower_bound(p.cand.begin(), p.cand.end(), lower);
-        if (it == p.cand.end())
-            return conflict(prev[size_t(i) * 6 + size_t(bind)], i, bind);
+        if (it == p.cand.end()) return conflict(prev[size_t(i) * 6 + size_t(bind)], i, bind);
         early[size_t(i)] = *it;
     }
     for (int i = n - 1; i >= 0; i--) {
@@ -552,19 +505,15 @@ bool Fitter::place(int &bad_step, int &bad_lane)
             }
         }
         auto it = std::upper_bound(p.cand.begin(), p.cand.end(), upper);
-        if (it == p.cand.begin())
-            return conflict(i, next[size_t(i) * 6 + size_t(bind)], bind);
+        if (it == p.cand.begin()) return conflict(i, next[size_t(i) * 6 + size_t(bind)], bind);
         late[size_t(i)] = *(it - 1);
-        if (late[size_t(i)] >= early[size_t(i)])
-            continue;
+        if (late[size_t(i)] >= early[size_t(i)]) continue;
         // No spawn fits between the earliest and the latest: find the pair that squeezes it.
         for (int l = 1; l <= 5; l++) {
             int j = next[size_t(i) * 6 + size_t(l)];
-            if (j >= 0 && early[size_t(i)] + g > late[size_t(j)])
-                return conflict(i, j, l);
+            if (j >= 0 && early[size_t(i)] + g > late[size_t(j)]) return conflict(i, j, l);
             j = prev[size_t(i) * 6 + size_t(l)];
-            if (j >= 0 && early[size_t(j)] + g > late[size_t(i)])
-                return conflict(j, i, l);
+            if (j >= 0 && early[size_t(j)] + g > late[size_t(i)]) return conflict(j, i, l);
         }
         return conflict(i, i, lowest_lane(p.lanes));
     }
@@ -574,8 +523,7 @@ bool Fitter::place(int &bad_step, int &bad_lane)
         int lo = early[size_t(i)];
         for (int l = 1; l <= 5; l++) {
             int j = prev[size_t(i) * 6 + size_t(l)];
-            if (j >= 0)
-                lo = std::max(lo, placed_[size_t(j)].spawn + g);
+            if (j >= 0) lo = std::max(lo, placed_[size_t(j)].spawn + g);
         }
         int best = INT_MIN;
         for (int s : p.cand)
@@ -593,8 +541,7 @@ bool Fitter::place(int &bad_step, int &bad_lane)
     return true;
 }
 
-bool Fitter::exact_min_gap()
-{
+bool Fitter::exact_min_gap() {
     int g = t_.min_gap;
     int n = int(placed_.size());
     std::set<int> used;
@@ -611,8 +558,7 @@ bool Fitter::exact_min_gap()
             if (placed_[size_t(i)].lanes & lane_bit(l)) {
                 if (last[l] >= 0) {
                     int d = placed_[size_t(i)].spawn - placed_[size_t(last[l])].spawn;
-                    if (d == g)
-                        return true;
+                    if (d == g) return true;
                     pairs.push_back({d - g, last[l], i, l});
                 }
                 last[l] = i;
@@ -624,18 +570,15 @@ bool Fitter::exact_min_gap()
         // Would event i at spawn s keep the gap to its neighbours in all of its lanes?
         const Placed &p = placed_[size_t(i)];
         for (int l = 1; l <= 5; l++) {
-            if (!(p.lanes & lane_bit(l)))
-                continue;
+            if (!(p.lanes & lane_bit(l))) continue;
             for (int j = i - 1; j >= 0; j--)
                 if (placed_[size_t(j)].lanes & lane_bit(l)) {
-                    if (s - placed_[size_t(j)].spawn < g)
-                        return false;
+                    if (s - placed_[size_t(j)].spawn < g) return false;
                     break;
                 }
             for (int j = i + 1; j < n; j++)
                 if (placed_[size_t(j)].lanes & lane_bit(l)) {
-                    if (placed_[size_t(j)].spawn - s < g)
-                        return false;
+                    if (placed_[size_t(j)].spawn - s < g) return false;
                     break;
                 }
         }
@@ -643,7 +586,8 @@ bool Fitter::exact_min_gap()
     };
     auto can_take = [&](int i, int s) {
         const Placed &p = placed_[size_t(i)];
-        return std::binary_search(p.cand.begin(), p.cand.end(), s) && !used.count(s) && gap_ok(i, s);
+        return std::binary_search(p.cand.begin(), p.cand.end(), s) && !used.count(s) &&
+               gap_ok(i, s);
     };
     for (const Pair &q : pairs) {
         int sa = placed_[size_t(q.a)].spawn, sb = placed_[size_t(q.b)].spawn;
@@ -677,23 +621,19 @@ bool Fitter::exact_min_gap()
     return fail("no pair of notes can be tuned to the smallest gap %d ms", g);
 }
 
-bool Fitter::layout(std::vector<ChartNote> &rows)
-{
+bool Fitter::layout(std::vector<ChartNote> &rows) {
     rows.clear();
     for (int l = 1; l <= 5; l++) {
         std::vector<int> times;
         for (const Placed &p : placed_)
-            if (p.lanes & lane_bit(l))
-                times.push_back(p.spawn);
+            if (p.lanes & lane_bit(l)) times.push_back(p.spawn);
         std::sort(times.begin(), times.end());
         std::vector<int> in_order = times, block;
         for (const LateRows &r : t_.late) {
-            if (r.lane != l)
-                continue;
+            if (r.lane != l) continue;
             for (int s : r.fixed) {
                 auto it = std::find(in_order.begin(), in_order.end(), s);
-                if (it == in_order.end())
-                    return fail("late row %d of lane %d is missing", s, l);
+                if (it == in_order.end()) return fail("late row %d of lane %d is missing", s, l);
                 block.push_back(s);
                 in_order.erase(it);
             }
@@ -708,8 +648,7 @@ bool Fitter::layout(std::vector<ChartNote> &rows)
                 }
             }
         }
-        if (t_.doubled_lane == l)
-            block.push_back(t_.doubled_spawn);
+        if (t_.doubled_lane == l) block.push_back(t_.doubled_spawn);
         const std::vector<int> &skip = t_.skipped[l - 1];
         int slot = 0;
         for (const std::vector<int> *part : {&in_order, &block})
@@ -722,33 +661,27 @@ bool Fitter::layout(std::vector<ChartNote> &rows)
     return true;
 }
 
-bool Fitter::run(std::vector<ChartNote> &rows)
-{
+bool Fitter::run(std::vector<ChartNote> &rows) {
     for (int l = 1; l <= 5; l++)
         rep_.composed[l - 1] = count(l);
     rep_.composed_chords = chord_count();
-    if (!set_pins())
-        return false;
+    if (!set_pins()) return false;
     for (int attempt = 0; attempt < 400; attempt++) {
         normalize();
         bool settled = false;
         for (int round = 0; round < 50 && !settled; round++) {
             bool changed = false;
-            if (!fix_chords(changed) || !fix_counts(changed))
-                return false;
+            if (!fix_chords(changed) || !fix_counts(changed)) return false;
             settled = !changed;
         }
-        if (!settled)
-            return fail("chords and lane counts do not settle");
+        if (!settled) return fail("chords and lane counts do not settle");
         int bad_step = 0, bad_lane = 0;
-        if (place(bad_step, bad_lane))
-            return exact_min_gap() && layout(rows);
+        if (place(bad_step, bad_lane)) return exact_min_gap() && layout(rows);
         if (bad_step == INT_MIN)
             return fail("pinned notes of lane %d are closer than the lane gap", bad_lane);
         forbidden_.insert({bad_step, bad_lane});
         ev_[bad_step] &= ~lane_bit(bad_lane);
-        if (!ev_[bad_step])
-            ev_.erase(bad_step);
+        if (!ev_[bad_step]) ev_.erase(bad_step);
         rep_.dropped_for_gap++;
     }
     return fail("too many notes dropped for the lane gap");
@@ -757,8 +690,7 @@ bool Fitter::run(std::vector<ChartNote> &rows)
 } // namespace
 
 bool fit_chart(const Composition &music, const ChartTarget &target, std::vector<ChartNote> &rows,
-               FitReport &report)
-{
+               FitReport &report) {
     Fitter f(music, target, report);
     return f.run(rows);
 }

@@ -11,22 +11,27 @@
 #include "fit.h"
 #include "plans.h"
 
-static Composition compose(const SongStyle &style)
-{
+static Composition compose(const SongStyle &style) {
     switch (style.song) {
-    case 0: return compose_paranoid(style);
-    case 1: return compose_highwaytohell(style);
-    case 2: return compose_aceofspades(style);
-    case 3: return compose_runtothehills(style);
-    case 4: return compose_forwhomthebellstolls(style);
-    default: return compose_tutorial(style);
+    case 0:
+        return compose_paranoid(style);
+    case 1:
+        return compose_highwaytohell(style);
+    case 2:
+        return compose_aceofspades(style);
+    case 3:
+        return compose_runtothehills(style);
+    case 4:
+        return compose_forwhomthebellstolls(style);
+    default:
+        return compose_tutorial(style);
     }
 }
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output directory>\n", argc > 0 ? argv[0] : "fretfall-chartcomposer");
+        std::fprintf(stderr, "usage: %s <output directory>\n",
+                     argc > 0 ? argv[0] : "fretfall-chartcomposer");
         return 2;
     }
     std::string dir = argv[1];
@@ -49,8 +54,9 @@ int main(int argc, char **argv)
         std::printf("%-21s composed", target.name);
         for (int l = 0; l < 5; l++)
             std::printf(" %d(+%d-%d)", rep.composed[l], rep.added[l], rep.removed[l]);
-        std::printf(" chords %d(+%d-%d) gap-drops %d grid-err %.1f\n", rep.composed_chords, rep.chords_made,
-                    rep.chords_split, rep.dropped_for_gap, worst_grid_error(rows, *style));
+        std::printf(" chords %d(+%d-%d) gap-drops %d grid-err %.1f\n", rep.composed_chords,
+                    rep.chords_made, rep.chords_split, rep.dropped_for_gap,
+                    worst_grid_error(rows, *style));
         std::vector<std::string> faults = check_chart(rows, target, *style);
         if (!faults.empty()) {
             for (const std::string &f : faults)

@@ -33,21 +33,22 @@ struct Riff {
 Riff riff(const char *text);
 
 // Variations. Each returns a new riff of the same length unless stated.
-Riff shifted(const Riff &r, int delta, int max_lane);  // every hit moved delta lanes, where it fits
-Riff mirrored(const Riff &r, int max_lane);            // lane l becomes max_lane + 1 - l
-Riff joined(const Riff &a, const Riff &b);             // b after a; length a + b
-Riff with_ending(const Riff &r, const Riff &ending);   // the last ending.length steps replaced
-Riff accented(const Riff &r, int step, LaneSet extra); // lanes added to the hit at step (or a new hit)
-Riff without_lane(const Riff &r, int lane);            // that lane removed from every hit
+Riff shifted(const Riff &r, int delta, int max_lane); // every hit moved delta lanes, where it fits
+Riff mirrored(const Riff &r, int max_lane);           // lane l becomes max_lane + 1 - l
+Riff joined(const Riff &a, const Riff &b);            // b after a; length a + b
+Riff with_ending(const Riff &r, const Riff &ending);  // the last ending.length steps replaced
+Riff accented(const Riff &r, int step,
+              LaneSet extra);               // lanes added to the hit at step (or a new hit)
+Riff without_lane(const Riff &r, int lane); // that lane removed from every hit
 
 // Small deterministic generator: every chart is the same on every run.
 class Rng {
-public:
+  public:
     explicit Rng(uint32_t seed) : state_(seed ? seed : 1u) {}
     uint32_t next();
     int below(int n);         // 0 .. n-1
     bool chance(int percent); // true with the given probability
-private:
+  private:
     uint32_t state_;
 };
 
@@ -56,7 +57,7 @@ Riff thinned(const Riff &r, Rng &rng, int drop_percent, int steps_per_beat);
 
 // The notes of one song as grid events: step -> lanes. Step 0 is the first downbeat.
 class Composition {
-public:
+  public:
     explicit Composition(const SongStyle &style) : style_(&style) {}
 
     const SongStyle &style() const { return *style_; }
@@ -74,7 +75,7 @@ public:
     const std::map<int, LaneSet> &events() const { return events_; }
     std::map<int, LaneSet> &events() { return events_; }
 
-private:
+  private:
     const SongStyle *style_;
     std::map<int, LaneSet> events_;
 };

@@ -4,27 +4,25 @@
 // the solo runs in eighths, the outro hammers chords.
 #include "plans.h"
 
-Composition compose_aceofspades(const SongStyle &st)
-{
+Composition compose_aceofspades(const SongStyle &st) {
     Composition c(st);
     Rng rng(0xace05u);
     const Riff intro = riff("3...3.3.....3... | 1...1.1.4.....2.");
-    const Riff verse = riff("1...3...1.2..... | 2...3...2.1.....");
-    const Riff verse_turn = riff("c...2...1.2.4.44");
-    const Riff chorus = riff("d...2...3.1.2... | d...2...3.2.1...");
+    const Riff verse = riff("1...3...1.2..... | 2.......2.1.....");
+    const Riff verse_turn = riff("c...2...1...4.44");
+    const Riff chorus = riff("d...2...3...1... | d...2...1.3.....");
     const Riff chorus_turn = riff("c...b...a...1.11");
-    const Riff solo = riff("1.2.3.2.1...3.4. | 3...1.2.3...2...");
+    const Riff solo = riff("1.2.3...1...3... | 3...1.2...1.....");
     const Riff solo_turn = riff("4.3.2.1.2.3.4.44");
     const Riff bridge = riff("1.......3....... | 2.......4.......");
-    const Riff outro = riff("d...d...3.1.2.3. | c...c...2.1.3...");
+    const Riff outro = riff("d...d...3...1... | c...c...2...3...");
     int verses = 0;
     for (int i = 0; i < st.section_count; i++) {
         const SongSection &s = st.sections[i];
         int from = s.start_bar, to = section_end_bar(st, i);
         switch (s.kind) {
         case SECTION_INTRO:
-            if (s.energy > 1)
-                c.play_bars(intro, from, to, nullptr, 8);
+            if (s.energy > 1) c.play_bars(intro, from, to, nullptr, 8);
             break;
         case SECTION_VERSE: {
             // Later verses answer on lane 4 and drop a few off-beats.

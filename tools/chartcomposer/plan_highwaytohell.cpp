@@ -4,14 +4,13 @@
 // that rings out on lanes 3 and 4 after the high lanes have stopped.
 #include "plans.h"
 
-Composition compose_highwaytohell(const SongStyle &st)
-{
+Composition compose_highwaytohell(const SongStyle &st) {
     Composition c(st);
     Rng rng(0x4177a1u);
-    const Riff intro = riff("c.. ..c ..c ... | a.. ..b ..b ..c");
+    const Riff intro = riff("c.. ..c ..c ... | a.. ..a ..b ..c");
     const Riff verse = riff("a.. ..2 ... d.. | a.. ..1 .2. b..");
-    const Riff verse_turn = riff("b.. ..b ..c .4.");
-    const Riff chorus = riff("a.. a.. c.. ..c | b.. ..b a.. 1..");
+    const Riff verse_turn = riff("b.. ..1 ..c .4.");
+    const Riff chorus = riff("a.. a.. c.. ..c | b.. ..2 a.. 1..");
     const Riff chorus_turn = riff("c.. c.. b.. a..");
     const Riff solo = riff("1.2 ..a ..1 ..2 | a.. ..d ..c ...");
     const Riff solo_turn = riff("2.3 ..4 3.. c..");
@@ -23,12 +22,12 @@ Composition compose_highwaytohell(const SongStyle &st)
         int from = s.start_bar, to = section_end_bar(st, i);
         switch (s.kind) {
         case SECTION_INTRO:
-            if (s.energy > 1)
-                c.play_bars(intro, from, to, nullptr, 8);
+            if (s.energy > 1) c.play_bars(intro, from, to, nullptr, 8);
             break;
         case SECTION_VERSE: {
             // The second verse answers a lane higher in its second bar.
-            Riff v = verses++ == 1 ? joined(riff("a.. ..2 ... d.."), riff("b.. ..2 .3. c..")) : verse;
+            Riff v =
+                verses++ == 1 ? joined(riff("a.. ..2 ... d.."), riff("b.. ..2 .3. c..")) : verse;
             c.play_bars(v, from, to, &verse_turn, 4);
             break;
         }

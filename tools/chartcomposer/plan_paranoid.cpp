@@ -4,8 +4,7 @@
 // down the lanes and the bridge thins out to half notes.
 #include "plans.h"
 
-Composition compose_paranoid(const SongStyle &st)
-{
+Composition compose_paranoid(const SongStyle &st) {
     Composition c(st);
     Rng rng(0x9a7a01du);
     const Riff intro = riff("1..1..1. | 2.3.2...");
@@ -22,14 +21,12 @@ Composition compose_paranoid(const SongStyle &st)
         int from = s.start_bar, to = section_end_bar(st, i);
         switch (s.kind) {
         case SECTION_INTRO:
-            if (s.energy > 1)
-                c.play_bars(intro, from, to, nullptr, 8);
+            if (s.energy > 1) c.play_bars(intro, from, to, nullptr, 8);
             break;
         case SECTION_VERSE: {
             // The second verse answers on lane 1, the third is thinned out.
             Riff v = verses == 1 ? riff("2..2..2. | 2.1.2.3.") : verse;
-            if (verses == 2)
-                v = thinned(v, rng, 40, 2);
+            if (verses == 2) v = thinned(v, rng, 40, 2);
             c.play_bars(v, from, to, &verse_turn, 4);
             verses++;
             break;

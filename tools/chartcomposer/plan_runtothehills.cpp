@@ -4,27 +4,26 @@
 // leaves at least a dotted eighth between notes of one lane.
 #include "plans.h"
 
-Composition compose_runtothehills(const SongStyle &st)
-{
+Composition compose_runtothehills(const SongStyle &st) {
     Composition c(st);
     Rng rng(0x6a110bu);
-    const Riff intro = riff("4.......3....... | 4.......3.......");
-    const Riff verse = riff("3.24............ | ........2.......");
+    const Riff intro = riff("4.......3.......");
+    const Riff verse =
+        riff("3.24............ | ................ | ........3....... | ................");
     const Riff verse_turn = riff("3.24....2.......");
-    const Riff chorus = riff("c.......2....... | b.......3.......");
+    const Riff chorus = riff("c............... | b.......2.......");
     const Riff chorus_turn = riff("b.......c.......");
-    const Riff solo = riff("1.23............ | ........4.3.....");
-    const Riff solo_turn = riff("2.34..3...3.....");
-    const Riff bridge = riff("c............... | ........3.......");
-    const Riff outro = riff("b.......3....... | 2...............");
+    const Riff solo = riff("1.23............ | ........1.......");
+    const Riff solo_turn = riff("1.21....3.......");
+    const Riff bridge = riff("c............... | ........1.......");
+    const Riff outro = riff("2.......3....... | ................");
     int verses = 0, solos = 0;
     for (int i = 0; i < st.section_count; i++) {
         const SongSection &s = st.sections[i];
         int from = s.start_bar, to = section_end_bar(st, i);
         switch (s.kind) {
         case SECTION_INTRO:
-            if (s.energy > 1)
-                c.play_bars(intro, from, to, nullptr, 8);
+            if (s.energy > 1) c.play_bars(intro, from, to, nullptr, 8);
             break;
         case SECTION_VERSE: {
             Riff v = verses++ == 1 ? mirrored(verse, 4) : verse;

@@ -5,10 +5,10 @@
 
 #include "plans.h"
 
-Composition compose_tutorial(const SongStyle &style)
-{
+Composition compose_tutorial(const SongStyle &style) {
     Composition c(style);
-    const LaneSet L1 = lane_bit(1), L2 = lane_bit(2), L3 = lane_bit(3), L4 = lane_bit(4), L5 = lane_bit(5);
+    const LaneSet L1 = lane_bit(1), L2 = lane_bit(2), L3 = lane_bit(3), L4 = lane_bit(4),
+                  L5 = lane_bit(5);
     // Notes are placed by beat; a note spawned at t ms is heard on beat (t + 1000) / 500.
     auto note = [&](double beat, LaneSet lanes) {
         c.add(int(std::lround(beat * style.steps_per_beat)), lanes);
@@ -25,12 +25,29 @@ Composition compose_tutorial(const SongStyle &style)
         double beat;
         LaneSet lanes;
     } lesson[] = {
-        {176, L2}, {178, L4}, {180, L2}, {182, L4}, {184, L1}, {186, L3}, {188, L2}, {190, L4}, {194, L2},
+        {176, L2},
+        {178, L4},
+        {180, L2},
+        {182, L4},
+        {184, L1},
+        {186, L3},
+        {188, L2},
+        {190, L4},
+        {194, L2},
         // Lane 5 is shown alone after a rest.
         {200, L5},
         // The pace doubles; lane 3 gets a double tap a sixteenth apart.
-        {202, L2}, {204, L4}, {206, L3}, {206.25, L3}, {208, L2}, {210, L4}, {212, L1}, {214, L2}, {216, L4},
-        {218, L3}, {220, L2},
+        {202, L2},
+        {204, L4},
+        {206, L3},
+        {206.25, L3},
+        {208, L2},
+        {210, L4},
+        {212, L1},
+        {214, L2},
+        {216, L4},
+        {218, L3},
+        {220, L2},
     };
     for (const auto &n : lesson)
         note(n.beat, n.lanes);

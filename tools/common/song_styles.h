@@ -12,8 +12,7 @@ constexpr int kChartLeadMs = 1000;
 // The note spawns in the first 50 ms frame whose clock has reached `spawn`, i.e. frame
 // ceil(spawn / 50) at clock 50 * ceil(spawn / 50); a press read in the 19th to 22nd frame
 // after that hits it, and the middle of that window lies kChartLeadMs later.
-inline int heard_time_ms(int spawn)
-{
+inline int heard_time_ms(int spawn) {
     int frame = spawn >= 0 ? (spawn + 49) / 50 : -((-spawn) / 50);
     return frame * 50 + kChartLeadMs;
 }
@@ -41,12 +40,12 @@ struct SongStyle {
     double bpm;            // quarter-note beats per minute
     double grid_origin_ms; // music time of the first downbeat (bar 0, beat 0)
     int beats_per_bar;
-    int steps_per_beat;    // grid the chart is composed on: 2 eighths, 3 triplets, 4 sixteenths, 8 32nds
-    double swing;          // off-beat eighth as a fraction of the beat: 0.5 straight, 2/3 shuffle
-    int key_midi;          // tonic as a MIDI note number (bass register)
+    int steps_per_beat; // chart grid: 2 eighths, 3 triplets, 4 sixteenths, 8 32nds
+    double swing;       // off-beat eighth as a fraction of the beat: 0.5 straight, 2/3 shuffle
+    int key_midi;       // tonic as a MIDI note number (bass register)
     bool minor;
     const char *character;
-    int end_ms;            // song clock at which the song is won; the music may stop here
+    int end_ms; // song clock at which the song is won; the music may stop here
     const SongSection *sections;
     int section_count;
 };
@@ -108,11 +107,9 @@ static const SongStyle kSongStyles[] = {
 constexpr int kSongStyleCount = int(sizeof kSongStyles / sizeof kSongStyles[0]);
 
 // The style of song index 0..4 or 99; nullptr for any other index.
-inline const SongStyle *song_style_for(int song)
-{
+inline const SongStyle *song_style_for(int song) {
     for (const SongStyle &s : kSongStyles)
-        if (s.song == song)
-            return &s;
+        if (s.song == song) return &s;
     return nullptr;
 }
 
@@ -121,8 +118,7 @@ inline double beat_ms(const SongStyle &s) { return 60000.0 / s.bpm; }
 // Music time of grid step `step` (steps_per_beat steps a beat, step 0 = first downbeat).
 // With a shuffle the off-beat eighth lands at `swing` of the beat; triplet grids
 // already hold it, so swing applies only to even step counts.
-inline double step_time_ms(const SongStyle &s, double step)
-{
+inline double step_time_ms(const SongStyle &s, double step) {
     double beat = std::floor(step / s.steps_per_beat);
     double frac = step / s.steps_per_beat - beat;
     if (s.swing != 0.5 && s.steps_per_beat % 2 == 0)
@@ -131,7 +127,6 @@ inline double step_time_ms(const SongStyle &s, double step)
 }
 
 // Music time at which bar `bar` starts.
-inline double bar_time_ms(const SongStyle &s, int bar)
-{
+inline double bar_time_ms(const SongStyle &s, int bar) {
     return s.grid_origin_ms + double(bar) * s.beats_per_bar * beat_ms(s);
 }
