@@ -18,10 +18,15 @@ Canvas base(int seed) {
     return c;
 }
 
-void paragraph(Canvas &c, int x, int y, int w, const std::string &text, int size = 10) {
+// Wrapped body text in a column of width w; centred lines stand around the column's middle.
+void paragraph(Canvas &c, int x, int y, int w, const std::string &text, int size = 10,
+               bool centred = false) {
     const TextStyle st = body_text(size);
     for (const std::string &l : wrap_text(st, text, w)) {
-        draw_text(c, x, y, l, st);
+        if (centred)
+            draw_text_centered(c, x + w / 2, y, l, st);
+        else
+            draw_text(c, x, y, l, st);
         y += text_height(st);
     }
 }
@@ -55,8 +60,8 @@ Canvas set_keys() {
     Canvas c = base(63);
     screen_title(c, "BUTTONS", 12);
     paragraph(c, 30, 44, 260,
-              "Press the button you want for the lit fret, then its alternative. SELECT leaves.",
-              9);
+              "Press the button you want for the lit fret, then its alternative. SELECT leaves.", 9,
+              true);
     c.fill_rect(0, 94, 320, 24, kNight, 0.7f);
     c.fill_rect(0, 94, 320, 1, kFlame, 0.8f);
     c.fill_rect(0, 117, 320, 1, kFlame, 0.8f);
@@ -70,7 +75,8 @@ Canvas set_keys() {
 Canvas sound() {
     Canvas c = base(64);
     screen_title(c, "SOUND", 12);
-    paragraph(c, 40, 52, 240, "LEFT and RIGHT set the volume of the music and the effects.", 9);
+    paragraph(c, 40, 52, 240, "LEFT and RIGHT set the volume of the music and the effects.", 9,
+              true);
     panel(c, 96, 98, 128, 80, 0.8f);
     // Dim steps show where the lit bar will grow.
     for (int k = 0; k < 10; ++k) {
@@ -125,7 +131,8 @@ Canvas rank_score() {
 Canvas select_song() {
     Canvas c = base(68);
     // A dark band behind the song texts, fading out under the cover.
-    for (int y = 0; y < 92; ++y) c.fill_rect(0, y, 320, 1, kNight, 0.85f * (1.0f - y / 92.0f) + 0.1f);
+    for (int y = 0; y < 92; ++y)
+        c.fill_rect(0, y, 320, 1, kNight, 0.85f * (1.0f - y / 92.0f) + 0.1f);
     c.fill_rect(0, 91, 320, 1, kFlame, 0.5f);
     panel(c, 4, 112, 120, 46, 0.6f);
     fill_round_rect(c, 172, 62, 140, 140, 6, kInk);
