@@ -164,8 +164,25 @@ Stereo arrange() {
 
 } // namespace
 
+// Removes the offset that the lead's narrow pulse leaves. The filter runs over the loop
+// twice and keeps the second pass, so its state at the start is the one the end leaves:
+// the repeat joins without a step.
+void remove_dc(Wave &w) {
+    float x1 = 0.0f, y1 = 0.0f;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (float &v : w) {
+            const float y = v - x1 + 0.995f * y1;
+            x1 = v;
+            y1 = y;
+            if (pass == 1) v = y;
+        }
+    }
+}
+
 void make_menu_music(Output &out) {
     Stereo s = arrange();
+    remove_dc(s.l);
+    remove_dc(s.r);
     float peak = 0.0f;
     for (size_t i = 0; i < kLen; ++i)
         peak = std::max(peak, std::max(std::fabs(s.l[i]), std::fabs(s.r[i])));
