@@ -64,8 +64,8 @@ constexpr double kLaneGapMs = 20.0;
 constexpr double kMinGateMs = 40.0;
 constexpr float kLeadGain = 0.32f;
 
-} // namespace
-
+// Gate (ms) of every note of `notes` (sorted by time): up to the next onset in any lane,
+// and short enough to leave kLaneGapMs of silence before the next note of its own lane.
 std::vector<double> lead_gates(const SongSound &song, const std::vector<LeadNote> &notes) {
     const LeadSound sound = lead_sound(song.timbre);
     std::vector<double> gates(notes.size(), sound.max_gate_ms);
@@ -88,6 +88,8 @@ std::vector<double> lead_gates(const SongSound &song, const std::vector<LeadNote
     }
     return gates;
 }
+
+} // namespace
 
 void add_lead(Mix &mix, const SongSound &song, const std::vector<LeadNote> &input) {
     std::vector<LeadNote> notes = input;

@@ -13,9 +13,6 @@ namespace soundtrack {
 // from silence in its lane's pitch and its start stays a sharp, measurable onset.
 void add_lead(Mix &mix, const SongSound &song, const std::vector<LeadNote> &notes);
 
-// Gate (ms) of every lead note in `notes` (sorted by time), as add_lead plays it.
-std::vector<double> lead_gates(const SongSound &song, const std::vector<LeadNote> &notes);
-
 struct DrumHit {
     Drum drum;
     double heard_ms; // song-clock time at which it is heard

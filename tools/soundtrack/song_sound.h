@@ -21,7 +21,7 @@ enum class Timbre {
     Fuzz,   // saw-like with vibrato
     Crunch, // bright, decaying
     Square, // hollow, odd partials only, short
-    Twin,   // two slightly detuned voices
+    Twin,   // two voices an octave apart, with vibrato
     Bell,   // inharmonic partials with a long ring
     Pluck   // soft, nearly a sine
 };
@@ -63,8 +63,8 @@ struct LeadNote {
 };
 
 // Pitch of a lane's lead note in Hz. The five lanes are the five notes of the key's
-// pentatonic scale upwards from the tonic in the fifth octave, so lane 1 is the lowest and
-// no lane is a harmonic of another (all five lie within one octave).
+// pentatonic scale upwards from the tonic, placed between A4 and G#5, so lane 1 is the
+// lowest and no lane is a harmonic of another (all five lie within one octave).
 double lane_frequency(const SongSound &song, int lane);
 
 // Length of the recording in samples: the end time plus the tail.
