@@ -148,6 +148,7 @@ class NameEntryRun : public ::testing::Test {
         images[1] = letras_score;
         images[2] = cursor_score;
         new_score = letras_score = cursor_score = nullptr;
+        SDL_FillRect(screen, nullptr, 0);
     }
     void TearDown() override {
         new_score = images[0];
