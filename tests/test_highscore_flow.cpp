@@ -39,9 +39,9 @@ int first_poll_after(const ReplayRun &run, const std::string &screen, int t) {
 
 TEST(HighscoreFlow, WonTutorialAppendsTheNameToItsFile) {
     GameDir dir;
-    std::string keys = "tap RIGHT\ntap LCTRL\n"          // 1
-                       "tap DOWN\ntap LCTRL\n"           // B
-                       "tap DOWN\ntap DOWN\ntap RIGHT\ntap LCTRL\n"    // X (row 3, column 2)
+    std::string keys = "tap RIGHT\ntap LCTRL\n"                     // 1
+                       "tap DOWN\ntap LCTRL\n"                      // B
+                       "tap DOWN\ntap DOWN\ntap RIGHT\ntap LCTRL\n" // X (row 3, column 2)
                        "wait 1000\n";
     ReplayRun run = run_script(dir, win_tutorial() + keys);
     EXPECT_EQ(run.status, 0) << run.errors;
@@ -60,14 +60,16 @@ TEST(HighscoreFlow, WonTutorialAppendsTheNameToItsFile) {
     EXPECT_EQ(run.music().back(), "audio/menu1.mp3");
 
     // A second win appends below the first; nothing is sorted or rewritten.
-    ReplayRun again = run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n");
+    ReplayRun again =
+        run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n");
     ASSERT_FALSE(again.polls("name_entry").empty());
     EXPECT_EQ(dir.read("data/DATA6.dat"), entry("1BX", score) + entry("000", entry_score(again)));
 }
 
 TEST(HighscoreFlow, FirstWinOfAFreshInstallationIsKept) {
     GameDir dir(false); // no data directory
-    ReplayRun run = run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n");
+    ReplayRun run =
+        run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n");
     ASSERT_FALSE(run.polls("name_entry").empty());
     EXPECT_EQ(dir.read("data/DATA6.dat"), entry("000", entry_score(run)));
 }
@@ -75,7 +77,8 @@ TEST(HighscoreFlow, FirstWinOfAFreshInstallationIsKept) {
 TEST(HighscoreFlow, ScoreThatCannotBeStoredIsAnnounced) {
     GameDir dir(false);
     dir.write("data", "a file where the directory should be");
-    ReplayRun run = run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 4000\n");
+    ReplayRun run =
+        run_script(dir, win_tutorial() + "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 4000\n");
     ASSERT_FALSE(run.polls("name_entry").empty());
     EXPECT_EQ(dir.read("data"), "a file where the directory should be");
     // The notice holds the screen for two seconds before the menu comes back.

@@ -40,7 +40,8 @@ class HiscoreFileTest : public ::testing::Test {
     }
     std::vector<std::string> texts(int count) const {
         std::vector<std::string> out;
-        for (int i = 0; i < count; ++i) out.push_back(rows[i].text);
+        for (int i = 0; i < count; ++i)
+            out.push_back(rows[i].text);
         return out;
     }
 
@@ -73,7 +74,8 @@ TEST(HiscoreLine, EachSongHasItsFileAndTheTutorialIsNumberSix) {
     EXPECT_STREQ(hiscore_path(3), "data/DATA3.dat");
     EXPECT_STREQ(hiscore_path(4), "data/DATA4.dat");
     EXPECT_STREQ(hiscore_path(99), "data/DATA6.dat");
-    for (int song : {-1, 5, 6, 98, 100}) EXPECT_EQ(hiscore_path(song), nullptr) << song;
+    for (int song : {-1, 5, 6, 98, 100})
+        EXPECT_EQ(hiscore_path(song), nullptr) << song;
     EXPECT_FALSE(append_hiscore(5, "A", "B", "C", 1));
     // The song catalogue names the same files.
     for (int song : {0, 1, 2, 3, 4, 99}) {
@@ -151,7 +153,8 @@ TEST_F(HiscoreFileTest, RowsAreTheBestScoresWithTiesInFileOrder) {
 
 TEST_F(HiscoreFileTest, NewHighScoresShowAfterTenEntries) {
     // Ten old entries, then two better ones: the two new ones lead, the two lowest go.
-    for (int i = 0; i < 10; ++i) append_hiscore(4, "O", "L", "D", 100 + i);
+    for (int i = 0; i < 10; ++i)
+        append_hiscore(4, "O", "L", "D", 100 + i);
     append_hiscore(4, "N", "E", "W", 5000);
     append_hiscore(4, "N", "E", "2", 4000);
     ASSERT_EQ(read_rows("data/DATA4.dat"), HISCORE_ROWS);
@@ -179,7 +182,7 @@ TEST_F(HiscoreFileTest, LinesWithoutAReadableScoreComeLast) {
     dir.write("data/DATA0.dat", "no score here\n"
                                 "\n"
                                 "  ABC   77\n"
-                                "  BIG   2147483648\n"  // one past int: not a score
+                                "  BIG   2147483648\n" // one past int: not a score
                                 "  MAX   2147483647\n"
                                 "  MIN   -2147483648\n"
                                 "  ODD   12x\n"
@@ -188,9 +191,15 @@ TEST_F(HiscoreFileTest, LinesWithoutAReadableScoreComeLast) {
                                 "last line without feed 5");
     ASSERT_EQ(read_rows("data/DATA0.dat"), 10);
     std::vector<std::string> got = texts(10);
-    std::vector<std::string> want = {"  MAX   2147483647", "  ABC   77",    "last line without feed 5",
-                                     "  ZRO   0   ",       "  MIN   -2147483648", "no score here",
-                                     "",                   "  BIG   2147483648", "  ODD   12x",
+    std::vector<std::string> want = {"  MAX   2147483647",
+                                     "  ABC   77",
+                                     "last line without feed 5",
+                                     "  ZRO   0   ",
+                                     "  MIN   -2147483648",
+                                     "no score here",
+                                     "",
+                                     "  BIG   2147483648",
+                                     "  ODD   12x",
                                      "  ONE   -"};
     EXPECT_EQ(got, want);
     EXPECT_EQ(rows[4].score, INT_MIN);
@@ -225,7 +234,8 @@ TEST_F(HiscoreFileTest, GarbageIsReadSafely) {
     dir.write("data/DATA6.dat", junk);
     int n = read_rows("data/DATA6.dat");
     ASSERT_EQ(n, HISCORE_ROWS);
-    for (int i = 0; i < n; ++i) EXPECT_LE(std::strlen(rows[i].text), size_t(HISCORE_ROW_CHARS));
+    for (int i = 0; i < n; ++i)
+        EXPECT_LE(std::strlen(rows[i].text), size_t(HISCORE_ROW_CHARS));
     EXPECT_EQ(std::string(rows[0].text), "  LNG" + std::string(44, ' '));
     EXPECT_EQ(rows[0].score, 600);
     EXPECT_EQ(rows[1].score, 400);
@@ -254,7 +264,8 @@ TEST_F(HiscoreFileTest, TenThousandLinesAreQuickAndRankedRight) {
 
     auto started = std::chrono::steady_clock::now();
     const int reads = 10;
-    for (int r = 0; r < reads; ++r) ASSERT_EQ(read_rows("data/DATA2.dat"), HISCORE_ROWS);
+    for (int r = 0; r < reads; ++r)
+        ASSERT_EQ(read_rows("data/DATA2.dat"), HISCORE_ROWS);
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                   std::chrono::steady_clock::now() - started)
                   .count();

@@ -25,8 +25,11 @@ std::pair<size_t, size_t> title_blanks(const std::string &title) {
 } // namespace
 
 TEST(HiscoreTitles, PagesNameTheirSongsWithTheirBlanks) {
-    const char *names[HISCORE_PAGES] = {"PARANOID", "HIGHWAY TO HELL", "ACE OF SPADES",
-                                        "THE NUMBER OF THE BEAST", "FOR WHOM THE BELLS TOOLS",
+    const char *names[HISCORE_PAGES] = {"PARANOID",
+                                        "HIGHWAY TO HELL",
+                                        "ACE OF SPADES",
+                                        "THE NUMBER OF THE BEAST",
+                                        "FOR WHOM THE BELLS TOOLS",
                                         "TUTORIAL"};
     const std::pair<size_t, size_t> blanks[HISCORE_PAGES] = {{13, 14}, {10, 10}, {8, 8},
                                                              {8, 8},   {8, 8},   {8, 8}};
@@ -113,7 +116,8 @@ TEST_F(HiscorePage, RowsFollowTheFileOnEveryPass) {
     EXPECT_GT(lit(100, 215), header_only);
     EXPECT_EQ(lit(118, 215), 0);
 
-    for (int i = 0; i < 11; ++i) append_hiscore(99, "D", "E", "F", i);
+    for (int i = 0; i < 11; ++i)
+        append_hiscore(99, "D", "E", "F", i);
     draw(5);
     EXPECT_GT(lit(188, 205), 0); // the tenth row
     EXPECT_EQ(lit(208, 218), 0); // and nothing after it
@@ -139,17 +143,16 @@ TEST_F(HiscorePage, TheBestRowStandsFirst) {
 
 TEST(HiscoreTable, PagesWrapWithoutSoundAndThePageIsKept) {
     GameDir dir;
-    std::string script = skip_intro() +
-                         "tap LCTRL\n"                          // play submenu
-                         "tap DOWN\ntap DOWN\ntap DOWN\n"       // highscores entry
-                         "tap LCTRL\n"                          // page 0
-                         "tap LEFT\n"                           // page 5
-                         "tap RIGHT\n"                          // page 0
-                         "tap RIGHT\ntap RIGHT\ntap RIGHT\n"    // page 3
-                         "tap a\ntap RETURN\n"                  // nothing
-                         "tap LALT\n"                           // back
-                         "tap LCTRL\n"                          // open again
-                         "wait 1500\n";
+    std::string script = skip_intro() + "tap LCTRL\n"                       // play submenu
+                                        "tap DOWN\ntap DOWN\ntap DOWN\n"    // highscores entry
+                                        "tap LCTRL\n"                       // page 0
+                                        "tap LEFT\n"                        // page 5
+                                        "tap RIGHT\n"                       // page 0
+                                        "tap RIGHT\ntap RIGHT\ntap RIGHT\n" // page 3
+                                        "tap a\ntap RETURN\n"               // nothing
+                                        "tap LALT\n"                        // back
+                                        "tap LCTRL\n"                       // open again
+                                        "wait 1500\n";
     ReplayRun run = run_script(dir, script);
     EXPECT_EQ(run.status, 0) << run.errors;
     std::vector<int> pages;
@@ -163,7 +166,8 @@ TEST(HiscoreTable, PagesWrapWithoutSoundAndThePageIsKept) {
         std::string at = l.text("screen") + ":" + std::to_string(l.num("cursor"));
         if (screens.empty() || screens.back() != at) screens.push_back(at);
     }
-    std::vector<std::string> tail(screens.end() - std::min<size_t>(screens.size(), 4), screens.end());
+    std::vector<std::string> tail(screens.end() - std::min<size_t>(screens.size(), 4),
+                                  screens.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"highscores:2", "highscores:3", "play_menu:3",
                                               "highscores:3"}));
     // Only the three cursor moves click; paging is silent and B cancels once.

@@ -41,7 +41,8 @@ TEST(NameEntryGrid, DigitsLettersAndTheOddLastRow) {
     EXPECT_EQ(std::string({grid_char(0, 3), grid_char(1, 3), grid_char(2, 3), grid_char(3, 3),
                            grid_char(4, 3), grid_char(5, 3)}),
               "UVXYWZ");
-    for (int column = 6; column <= 9; ++column) EXPECT_EQ(grid_char(column, 3), '\0') << column;
+    for (int column = 6; column <= 9; ++column)
+        EXPECT_EQ(grid_char(column, 3), '\0') << column;
     EXPECT_EQ(grid_char(-1, 0), '\0');
     EXPECT_EQ(grid_char(10, 0), '\0');
     EXPECT_EQ(grid_char(0, 4), '\0');
@@ -201,7 +202,7 @@ TEST_F(NameEntryRun, ThreeConfirmsWithoutMovingWriteThreeZeros) {
 TEST_F(NameEntryRun, MovesWrapAcrossTheGrid) {
     count_song = 3;
     nSCORE = 0;
-    run("tap UP\n" // row 0 wraps to row 3
+    run("tap UP\n"                                                           // row 0 wraps to row 3
         "tap RIGHT\ntap RIGHT\ntap RIGHT\ntap RIGHT\ntap RIGHT\ntap LCTRL\n" // Z
         "tap DOWN\ntap DOWN\ntap LCTRL\n"                                    // row 3 wraps: F
         "tap LEFT\ntap LEFT\ntap LEFT\ntap LEFT\ntap LEFT\ntap LEFT\ntap LCTRL\n"); // J
@@ -210,11 +211,11 @@ TEST_F(NameEntryRun, MovesWrapAcrossTheGrid) {
 }
 
 TEST_F(NameEntryRun, SlotsEmptiedByDeleteAreWrittenEmpty) {
-    run("tap LCTRL\n"          // slot 1 takes "0"
-        "tap UP\ntap LEFT\n"   // the delete cell; slot 2 showed "U" on the way
-        "tap LCTRL\n"          // delete slot 2, back to slot 1
-        "tap LCTRL\n"          // delete slot 1
-        "tap LEFT\n"           // a cell without a character
+    run("tap LCTRL\n"        // slot 1 takes "0"
+        "tap UP\ntap LEFT\n" // the delete cell; slot 2 showed "U" on the way
+        "tap LCTRL\n"        // delete slot 2, back to slot 1
+        "tap LCTRL\n"        // delete slot 1
+        "tap LEFT\n"         // a cell without a character
         "tap LCTRL\ntap LCTRL\ntap LCTRL\n");
     // Slots 1 and 2 are empty; slot 3 never received a character and holds its "0".
     EXPECT_EQ(dir.read("data/DATA6.dat"), entry("0", 1234));
@@ -222,11 +223,11 @@ TEST_F(NameEntryRun, SlotsEmptiedByDeleteAreWrittenEmpty) {
 }
 
 TEST_F(NameEntryRun, NameTypedAgainAfterDelete) {
-    run("tap DOWN\ntap LCTRL\n"                      // A
-        "tap LCTRL\n"                                // A again
-        "tap DOWN\ntap DOWN\ntap LEFT\ntap LCTRL\n"  // delete the third slot, back to the second
-        "tap UP\ntap UP\ntap LCTRL\n"                // J over the kept A
-        "tap RIGHT\ntap RIGHT\ntap LCTRL\n");        // B
+    run("tap DOWN\ntap LCTRL\n"                     // A
+        "tap LCTRL\n"                               // A again
+        "tap DOWN\ntap DOWN\ntap LEFT\ntap LCTRL\n" // delete the third slot, back to the second
+        "tap UP\ntap UP\ntap LCTRL\n"               // J over the kept A
+        "tap RIGHT\ntap RIGHT\ntap LCTRL\n");       // B
     EXPECT_EQ(dir.read("data/DATA6.dat"), entry("AJB", 1234));
 }
 

@@ -41,7 +41,8 @@ const int TEXT_COUNT = 3 + HISCORE_ROWS;
 SDL_Surface *page_texts[TEXT_COUNT];
 
 void release_page_texts() {
-    for (SDL_Surface *&t : page_texts) free_text(t);
+    for (SDL_Surface *&t : page_texts)
+        free_text(t);
 }
 
 } // namespace
@@ -58,8 +59,8 @@ void draw_highscore_page() {
     SDL_Rect origin = dst_rectMenu;
     blit(my_surfMenu5, nullptr, screen, &origin);
     page_texts[0] = draw_text_at(font_small1, FOOTER, color_white, dst_rodape.x, dst_rodape.y);
-    page_texts[1] = draw_text_at(font_small1, HEADER, color_white, dst_highscore1.x,
-                                 dst_highscore1.y);
+    page_texts[1] =
+        draw_text_at(font_small1, HEADER, color_white, dst_highscore1.x, dst_highscore1.y);
     page_texts[2] = draw_text_centred(font_small1, page_title(select_score), color_white, TITLE_Y);
 
     HiscoreRow rows[HISCORE_ROWS];
@@ -78,13 +79,18 @@ Next highscore_table() {
         SDL_Event event;
         if (!platform_poll(&event, SCREEN_HIGHSCORES) || event.type != SDL_KEYDOWN) continue;
         switch (event.key.keysym.sym) {
-        case SDLK_LEFT: select_score = (select_score + HISCORE_PAGES - 1) % HISCORE_PAGES; break;
-        case SDLK_RIGHT: select_score = (select_score + 1) % HISCORE_PAGES; break;
+        case SDLK_LEFT:
+            select_score = (select_score + HISCORE_PAGES - 1) % HISCORE_PAGES;
+            break;
+        case SDLK_RIGHT:
+            select_score = (select_score + 1) % HISCORE_PAGES;
+            break;
         case SDLK_LALT:
             play_effect(CANCELA);
             release_page_texts();
             return TO_PLAY_SUBMENU;
-        default: break;
+        default:
+            break;
         }
     }
 }

@@ -34,19 +34,27 @@ const Uint32 NOT_SAVED_MS = 2000;
 
 char *slot_text(int slot) {
     switch (slot) {
-    case 0: return ScoreLetraX;
-    case 1: return ScoreLetraY;
-    case 2: return ScoreLetraZ;
-    default: return nullptr;
+    case 0:
+        return ScoreLetraX;
+    case 1:
+        return ScoreLetraY;
+    case 2:
+        return ScoreLetraZ;
+    default:
+        return nullptr;
     }
 }
 
 SDL_Surface **slot_image(int slot) {
     switch (slot) {
-    case 0: return &letraX;
-    case 1: return &letraY;
-    case 2: return &letraZ;
-    default: return nullptr;
+    case 0:
+        return &letraX;
+    case 1:
+        return &letraY;
+    case 2:
+        return &letraZ;
+    default:
+        return nullptr;
     }
 }
 
@@ -76,11 +84,13 @@ void draw_grid() {
 
 void draw_slots() {
     SDL_Rect at[3] = {dst_mesagem5, dst_mesagem6, dst_mesagem7};
-    for (int i = 0; i < 3; ++i) blit(*slot_image(i), nullptr, screen, &at[i]);
+    for (int i = 0; i < 3; ++i)
+        blit(*slot_image(i), nullptr, screen, &at[i]);
 }
 
 void release_slots() {
-    for (int i = 0; i < 3; ++i) free_text(*slot_image(i));
+    for (int i = 0; i < 3; ++i)
+        free_text(*slot_image(i));
 }
 
 // Moves within 0..size-1, wrapping at both ends.
@@ -114,10 +124,18 @@ void preview_slot() {
 
 bool name_entry_key(SDLKey key) {
     switch (key) {
-    case SDLK_UP: letrasY = wrap(letrasY, -1, GRID_ROWS); break;
-    case SDLK_DOWN: letrasY = wrap(letrasY, 1, GRID_ROWS); break;
-    case SDLK_LEFT: letrasX = wrap(letrasX, -1, GRID_COLUMNS); break;
-    case SDLK_RIGHT: letrasX = wrap(letrasX, 1, GRID_COLUMNS); break;
+    case SDLK_UP:
+        letrasY = wrap(letrasY, -1, GRID_ROWS);
+        break;
+    case SDLK_DOWN:
+        letrasY = wrap(letrasY, 1, GRID_ROWS);
+        break;
+    case SDLK_LEFT:
+        letrasX = wrap(letrasX, -1, GRID_COLUMNS);
+        break;
+    case SDLK_RIGHT:
+        letrasX = wrap(letrasX, 1, GRID_COLUMNS);
+        break;
     case SDLK_LCTRL:
         if (letrasX == DELETE_COLUMN && letrasY == DELETE_ROW) {
             if (char *slot = slot_text(hiscore)) slot[0] = '\0';
@@ -128,7 +146,8 @@ bool name_entry_key(SDLKey key) {
             ++hiscore;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     place_cursor();
     return hiscore >= 3;
@@ -151,8 +170,7 @@ Next name_entry() {
         hiscoreMENU = 1;
         if (!stored) {
             // Ending as if the line were kept would let a lost score pass unnoticed.
-            SDL_Surface *notice =
-                draw_text_centred(font_title, "SCORE NOT SAVED", color_white, 98);
+            SDL_Surface *notice = draw_text_centred(font_title, "SCORE NOT SAVED", color_white, 98);
             platform_flip(screen);
             platform_delay(NOT_SAVED_MS);
             free_text(notice);

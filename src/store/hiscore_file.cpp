@@ -37,10 +37,10 @@ void make_parent_dir(const char *path) {
 // What is known of the line being read: its first characters and its last field.
 struct LineScan {
     HiscoreRow row;
-    int len;         // characters kept in row.text
-    bool any;        // at least one byte seen on this line
-    bool in_field;   // inside a run of non-blank bytes
-    bool field_ok;   // the field so far is an optional '-' followed by digits
+    int len;       // characters kept in row.text
+    bool any;      // at least one byte seen on this line
+    bool in_field; // inside a run of non-blank bytes
+    bool field_ok; // the field so far is an optional '-' followed by digits
     bool negative;
     int digits;
     long long value; // magnitude, held below 2^31 + 1 while the field stays readable
@@ -123,7 +123,8 @@ void keep_if_top(HiscoreRow best[HISCORE_ROWS], int &count, const HiscoreRow &ro
         }
     if (at >= HISCORE_ROWS) return;
     int last = count < HISCORE_ROWS ? count : HISCORE_ROWS - 1;
-    for (int i = last; i > at; --i) best[i] = best[i - 1];
+    for (int i = last; i > at; --i)
+        best[i] = best[i - 1];
     best[at] = row;
     if (count < HISCORE_ROWS) ++count;
 }
@@ -143,14 +144,14 @@ int format_hiscore_line(char *out, size_t size, const char *x, const char *y, co
     const char *given[3] = {x, y, z};
     for (int i = 0; i < 3; ++i)
         if (given[i]) slots[i][0] = given[i][0];
-    int n = std::snprintf(out, size,
-                          "  %s%s%s                                 %d                                   \n",
-                          slots[0], slots[1], slots[2], score);
+    int n = std::snprintf(
+        out, size,
+        "  %s%s%s                                 %d                                   \n",
+        slots[0], slots[1], slots[2], score);
     return n < 0 ? 0 : n;
 }
 
-bool append_hiscore_line(const char *path, const char *x, const char *y, const char *z,
-                         int score) {
+bool append_hiscore_line(const char *path, const char *x, const char *y, const char *z, int score) {
     if (!path) return false;
     char line[HISCORE_LINE_MAX + 1];
     int n = format_hiscore_line(line, sizeof line, x, y, z, score);

@@ -28,8 +28,7 @@ int format_hiscore_line(char *out, size_t size, const char *x, const char *y, co
 
 // Appends one entry line to `path`, creating the file and, when it is missing, its
 // directory. Returns false unless the whole line was written and the file closed cleanly.
-bool append_hiscore_line(const char *path, const char *x, const char *y, const char *z,
-                         int score);
+bool append_hiscore_line(const char *path, const char *x, const char *y, const char *z, int score);
 // The same for the file of song index `song`.
 bool append_hiscore(int song, const char *x, const char *y, const char *z, int score);
 
