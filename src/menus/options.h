@@ -2,4 +2,6 @@
 #pragma once
 #include "app/flow.h"
 
+// Runs the options menu and the screen chosen in it; every way out leads to the main
+// menu entry.
 Next options_menu();

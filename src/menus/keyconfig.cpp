@@ -1,0 +1,85 @@
+// Key configuration: ten steps, each lighting the fret of the lane it asks a button for.
+#include "menus/keyconfig.h"
+
+#include "app/assets.h"
+#include "app/draw.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "app/sound.h"
+
+namespace {
+
+// The fret row as the playfield draws it, and where.
+const SDL_Rect src_rectFrets = {0, 0, 200, 33};
+const SDL_Rect dst_rectFrets = {80, 215, 0, 0};
+
+// The pressed-fret frame of each lane and its place on the hit line. Lane 5's frame is
+// 163 wide; the blit cuts it at the edge of the sheet and of the screen.
+struct LitFret {
+    SDL_Rect src;
+    SDL_Rect dst;
+};
+const LitFret lit_frets[5] = {
+    {{0, 70, 31, 23}, {80, 222, 0, 0}},     {{31, 70, 33, 23}, {110, 222, 0, 0}},
+    {{65, 70, 35, 23}, {145, 222, 0, 0}},   {{97, 70, 35, 23}, {177, 222, 0, 0}},
+    {{131, 70, 163, 23}, {210, 222, 0, 0}},
+};
+
+// The prompt of each step: steps 0 to 4 ask for the first button of lanes 1 to 5,
+// steps 5 to 9 for the alternative button, with a longer text placed further left.
+struct KeyStep {
+    const char *prompt;
+    int x, y;
+};
+const KeyStep key_steps[10] = {
+    {"PRESS BUTTONS TO FRET 1", 80, 100},
+    {"PRESS BUTTONS TO FRET 2", 80, 100},
+    {"PRESS BUTTONS TO FRET 3", 80, 100},
+    {"PRESS BUTTONS TO FRET 4", 80, 100},
+    {"PRESS BUTTONS TO FRET 5", 80, 100},
+    {"PRESS BUTTONS TO ALTERNATIVE FRET 1", 40, 100},
+    {"PRESS BUTTONS TO ALTERNATIVE FRET 2", 40, 100},
+    {"PRESS BUTTONS TO ALTERNATIVE FRET 3", 40, 100},
+    {"PRESS BUTTONS TO ALTERNATIVE FRET 4", 40, 100},
+    {"PRESS BUTTONS TO ALTERNATIVE FRET 5", 40, 100},
+};
+
+// Backdrop, fret row, the lit fret of the lane asked for and the prompt of `step`.
+SDL_Surface *draw_step(int step) {
+    SDL_Rect origin = {0, 0, 0, 0};
+    blit(menu_keys, nullptr, screen, &origin);
+    SDL_Rect row_src = src_rectFrets, row_dst = dst_rectFrets;
+    key_magenta(my_surfFrets);
+    blit(my_surfFrets, &row_src, screen, &row_dst);
+    const LitFret &lit = lit_frets[step % 5];
+    SDL_Rect src = lit.src, dst = lit.dst;
+    key_magenta(my_surfFrets);
+    blit(my_surfFrets, &src, screen, &dst);
+    const KeyStep &s = key_steps[step];
+    return draw_text_at(font_small1, s.prompt, color_white, s.x, s.y);
+}
+
+} // namespace
+
+Next key_configuration() {
+    key_conf = 0;
+    SDL_Surface *prompt = nullptr;
+    for (;;) {
+        free_text(prompt);
+        if (key_conf < 0 || key_conf >= 10) {
+            // All ten buttons given: nothing more to show.
+            play_effect(CANCELA);
+            return TO_MAIN_MENU_ENTRY;
+        }
+        prompt = draw_step(key_conf);
+        platform_flip(screen);
+        SDL_Event event;
+        if (!platform_poll(&event, SCREEN_KEY_CONFIG) || event.type != SDL_KEYDOWN) continue;
+        if (event.key.keysym.sym == SDLK_ESCAPE) {
+            free_text(prompt);
+            play_effect(CANCELA);
+            return TO_MAIN_MENU_ENTRY;
+        }
+        key_config_step(event.key.keysym.sym); // other keys are not buttons and do nothing
+    }
+}

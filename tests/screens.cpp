@@ -1,0 +1,35 @@
+// In-process screen runs for tests that look at globals the trace does not show.
+#include "screens.h"
+
+#include "app/assets.h"
+#include "app/platform.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+ScreenScript::ScreenScript(const std::string &script) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (!screen) {
+        SDL_Init(SDL_INIT_VIDEO);
+        screen = SDL_SetVideoMode(320, 240, 16, 0);
+    }
+    char name[] = "/tmp/fretfall-screen-XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0) {
+        message = "cannot make a script file";
+        return;
+    }
+    close(fd);
+    path = name;
+    std::ofstream(path) << script;
+    ok = screen && platform_start_replay(path, "/dev/null", message);
+}
+
+ScreenScript::~ScreenScript() {
+    platform_start_virtual();
+    if (!path.empty()) std::remove(path.c_str());
+}
