@@ -1,4 +1,5 @@
-// The five intro splashes: game logo, made with SDL, the team, the handheld card, "presents".
+// The five intro splashes (game logo, made with SDL, the team, the handheld card, "presents")
+// and the desktop icon.
 #include <string>
 
 #include "families.h"
@@ -99,9 +100,26 @@ Canvas presents() {
     return c;
 }
 
+// 64x64 launcher icon with transparent corners: a flame-coloured pick with a note gem.
+Canvas icon() {
+    Canvas c(64, 64, kBlack, 0.0f);
+    fill_round_rect(c, 2, 2, 60, 60, 12, kInk);
+    fill_round_rect(c, 4, 4, 56, 56, 10, kDusk);
+    glow(c, 32, 26, 34, kFlame, 0.6f);
+    fill_polygon(c, {{12, 12}, {52, 12}, {54, 20}, {32, 56}, {10, 20}}, kInk);
+    fill_polygon(c, {{15, 15}, {49, 15}, {51, 21}, {32, 51}, {13, 21}}, kFlame);
+    fill_polygon(c, {{18, 18}, {46, 18}, {47, 22}, {32, 45}, {17, 22}}, kGold);
+    TextStyle ff;
+    ff.size = 16;
+    ff.color = kInk;
+    draw_text_centered(c, 32, 16, "FF", ff);
+    return c;
+}
+
 } // namespace
 
 void make_intro(Output &out) {
+    out.png("icon.png", icon(), Key::None, Channels::Rgba);
     out.png("img/intro/splash_320.png", logo_splash(), Key::None);
     out.png("img/intro/sponsor_320.png", made_with_sdl(), Key::None);
     out.png("img/intro/valmoran.png", team(), Key::None);

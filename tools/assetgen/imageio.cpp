@@ -52,9 +52,21 @@ void Output::fail(const std::string &rel) {
     if (failed_.empty()) failed_ = rel;
 }
 
-void Output::png(const std::string &rel, const Canvas &c, Key key) {
+void Output::png(const std::string &rel, const Canvas &c, Key key, Channels ch) {
     const std::string path = prepare(rel);
-    std::vector<uint8_t> rgb = flatten(c, key);
+    const int comps = ch == Channels::Rgba ? 4 : 3;
+    std::vector<uint8_t> px = flatten(c, key);
+    if (ch == Channels::Rgba) {
+        // Straight alpha: each pixel's own colour, not its mix with the matte.
+        px.clear();
+        for (int y = 0; y < c.height(); ++y) {
+            for (int x = 0; x < c.width(); ++x) {
+                const Rgb col = c.rgb(x, y);
+                px.insert(px.end(), {col.r, col.g, col.b,
+                                     static_cast<uint8_t>(c.alpha(x, y) * 255.0f + 0.5f)});
+            }
+        }
+    }
     FILE *f = std::fopen(path.c_str(), "wb");
     if (!f) return fail(rel);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -67,11 +79,12 @@ void Output::png(const std::string &rel, const Canvas &c, Key key) {
     png_init_io(png, f);
     png_set_compression_level(png, 6);
     png_set_IHDR(png, info, static_cast<png_uint_32>(c.width()),
-                 static_cast<png_uint_32>(c.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 static_cast<png_uint_32>(c.height()), 8,
+                 comps == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < c.height(); ++y)
-        png_write_row(png, &rgb[static_cast<size_t>(y) * c.width() * 3]);
+        png_write_row(png, &px[static_cast<size_t>(y) * c.width() * comps]);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     if (std::fclose(f) != 0) fail(rel);

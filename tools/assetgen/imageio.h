@@ -14,12 +14,16 @@ enum class Key {
     White,   // note and lane-line sheets: pixels under half coverage become (255, 255, 255)
 };
 
+// How a canvas is stored: 24-bit RGB for the game (colour keys and surface alpha need
+// that), or RGBA for pictures outside the game, such as the desktop icon.
+enum class Channels { Rgb, Rgba };
+
 // Destination of all files; every write creates the folders it needs. Failures are
 // remembered so that main can report them once and exit non-zero.
 class Output {
   public:
     explicit Output(std::string root) : root_(std::move(root)) {}
-    void png(const std::string &rel, const Canvas &c, Key key);
+    void png(const std::string &rel, const Canvas &c, Key key, Channels ch = Channels::Rgb);
     void jpeg(const std::string &rel, const Canvas &c, int quality);
     void bytes(const std::string &rel, const void *data, size_t size);
     // Records a file that could not be made; the first one is reported.
