@@ -1,5 +1,4 @@
 // The progress file: its exact bytes, tolerant reading, and whole-file replacement.
-#include "game/results.h"
 #include "harness.h"
 #include "store/progress.h"
 
@@ -118,26 +117,4 @@ TEST(ProgressFile, AFailedSaveLeavesTheOldFileWhole) {
     ASSERT_EQ(stat(dir.file("blocked").c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_FALSE(dir.exists("blocked.new"));
-}
-
-TEST(ProgressFile, TheThreeOperationsWorkOnGameSaveInTheWorkingDirectory) {
-    GameDir dir;
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    wins = 6;
-    loses = 2;
-    EXPECT_FALSE(load_game()); // nothing saved yet: the counters stay
-    EXPECT_EQ(wins, 6);
-    EXPECT_TRUE(save_game());
-    EXPECT_EQ(dir.read("game_save"), "6\n2");
-    EXPECT_TRUE(erase_game()); // the file is cleared, the counters in memory are not
-    EXPECT_EQ(dir.read("game_save"), "0\n0");
-    EXPECT_EQ(wins, 6);
-    EXPECT_EQ(loses, 2);
-    EXPECT_TRUE(load_game());
-    EXPECT_EQ(wins, 0);
-    EXPECT_EQ(loses, 0);
-    wins = loses = 0;
-    EXPECT_EQ(chdir(previous), 0);
 }
