@@ -389,6 +389,14 @@ TEST(GeneratedImages, GalleryDescriptionsHaveTextToScrollThrough) {
     }
 }
 
+// The install step ships a 64x64 launcher icon from the game directory.
+TEST(GeneratedImages, DesktopIconLoads) {
+    Surface s = load("icon.png");
+    ASSERT_TRUE(s) << IMG_GetError();
+    EXPECT_EQ(s->w, 64);
+    EXPECT_EQ(s->h, 64);
+}
+
 class GeneratedAudio : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
