@@ -62,6 +62,7 @@ bool platform_start_replay(const std::string &script_path, const std::string &tr
     }
     std::stringstream text;
     text << in.rdbuf();
+    script = Script();
     if (!parse_script(text.str(), script, error)) {
         error = script_path + ": " + error;
         return false;
