@@ -77,14 +77,14 @@ int art_pixels(SDL_Surface *s, int x, int y, int w, int h) {
 
 enum Fit { Exact, AtLeast };
 
-struct ImageSpec {
+struct ImageNeed {
     const char *path;
     int w, h;
     Fit fit;
 };
 
 // Every image of the asset table with the size the game needs of it.
-const ImageSpec kImages[] = {
+const ImageNeed kImages[] = {
     {"img/guitars/gtr00.png", 136, 160, Exact},
     {"img/guitars/gtr01.png", 136, 160, Exact},
     {"img/guitars/gtr02.png", 136, 160, Exact},
@@ -164,25 +164,25 @@ const ImageSpec kImages[] = {
 
 TEST(GeneratedImages, EveryImageLoadsAtItsSize) {
     ASSERT_EQ(std::size(kImages), 73u);
-    for (const ImageSpec &spec : kImages) {
-        SCOPED_TRACE(spec.path);
-        Surface s = load(spec.path);
+    for (const ImageNeed &need : kImages) {
+        SCOPED_TRACE(need.path);
+        Surface s = load(need.path);
         ASSERT_TRUE(s) << IMG_GetError();
-        if (spec.fit == Exact) {
-            EXPECT_EQ(s->w, spec.w);
-            EXPECT_EQ(s->h, spec.h);
+        if (need.fit == Exact) {
+            EXPECT_EQ(s->w, need.w);
+            EXPECT_EQ(s->h, need.h);
         } else {
-            EXPECT_GE(s->w, spec.w);
-            EXPECT_GE(s->h, spec.h);
+            EXPECT_GE(s->w, need.w);
+            EXPECT_GE(s->h, need.h);
         }
     }
 }
 
 // Colour keys and the neck's surface alpha only work on surfaces without an alpha channel.
 TEST(GeneratedImages, PicturesAre24BitWithoutAlpha) {
-    for (const ImageSpec &spec : kImages) {
-        SCOPED_TRACE(spec.path);
-        Surface s = load(spec.path);
+    for (const ImageNeed &need : kImages) {
+        SCOPED_TRACE(need.path);
+        Surface s = load(need.path);
         ASSERT_TRUE(s);
         EXPECT_EQ(s->format->BitsPerPixel, 24);
         EXPECT_EQ(s->format->Amask, 0u);

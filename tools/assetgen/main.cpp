@@ -1,4 +1,4 @@
-// fretfall-assetgen: writes every image, sound effect, the menu music and the font of the
+// fretfall-assetgen: writes every image, sound effect, the menu music, the font and the icon of the
 // game into a game directory (the one argument). All art is drawn here from code: shapes,
 // gradients and Lato lettering for the images, synthesized waves for the effects and the
 // menu loop. Output is the same bytes on every run, since all randomness comes from a
