@@ -76,7 +76,7 @@ bool parse_script(const std::string &text, Script &script, std::string &error) {
             script.shots.push_back({clock, arg});
         } else if (cmd == "end" && arg.empty()) {
             script.end_time = clock;
-            ended = true;
+            ended = ok = true;
         } else {
             ok = false;
         }
