@@ -34,5 +34,9 @@ test-asan:
 	@cmake --build $(ASAN) -j$(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j$(JOBS)
 
+# Installs the game under PREFIX (default /usr/local); DESTDIR is honoured for packaging.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 clean:
 	rm -rf $(BUILD) $(ASAN)

@@ -1,0 +1,46 @@
+#!/bin/bash
+# Installs into a temporary prefix and starts the launcher headless for two players:
+# each gets a directory of their own with links to the shared assets and a data/ folder.
+# Usage: install.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+if grep -q '^FRETFALL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
+    echo "install test runs in the normal build only"
+    exit 0
+fi
+tmp=$(mktemp -d /tmp/fretfall-install-XXXXXX)
+trap 'rm -rf "$tmp"' EXIT
+prefix="$tmp/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*"; exit 1; }
+for f in bin/fretfall lib/fretfall/fretfall share/fretfall/img/menus/menu1.png \
+         share/fretfall/audio/menu1.mp3 share/fretfall/ariblk.ttf \
+         share/applications/fretfall.desktop share/icons/hicolor/64x64/apps/fretfall.png; do
+    [ -e "$prefix/$f" ] || fail "missing $f"
+done
+
+# Runs the launcher for a few seconds with no display and no sound card; the game is
+# still running on its intro when the timeout ends it (status 124).
+play() {
+    local status=0
+    env -u XDG_DATA_HOME HOME="$1" ${2:+XDG_DATA_HOME="$2"} SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+        timeout 2 "$prefix/bin/fretfall" 2>"$tmp/err" || status=$?
+    [ "$status" -eq 124 ] || fail "launcher ended with $status: $(cat "$tmp/err")"
+    [ ! -s "$tmp/err" ] || fail "launcher wrote errors: $(cat "$tmp/err")"
+}
+
+play "$tmp/alice"
+user="$tmp/alice/.local/share/fretfall"
+[ -d "$user/data" ] || fail "no data directory for the first player"
+[ "$(readlink -f "$user/img")" = "$(readlink -f "$prefix/share/fretfall/img")" ] || fail "img is not linked"
+
+play "$tmp/bob" "$tmp/bob-data"
+[ -d "$tmp/bob-data/fretfall/data" ] || fail "XDG_DATA_HOME is not honoured"
+[ ! -e "$tmp/bob/.local/share/fretfall" ] || fail "second player wrote into the default place"
+
+# A second start reuses the directory and keeps what the player wrote.
+echo "3" > "$user/game_save"
+play "$tmp/alice"
+[ "$(cat "$user/game_save")" = "3" ] || fail "the player's progress was touched"
+echo "install test passed"
