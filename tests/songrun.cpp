@@ -7,7 +7,8 @@ std::string keys_to_song(int song) {
     std::string keys = skip_intro() + "tap LCTRL\n"; // main menu: play
     if (song == TUTORIAL_INDEX) return keys + "tap DOWN\ntap DOWN\ntap LCTRL\n";
     keys += "tap DOWN\ntap LCTRL\n"; // play submenu: song selection
-    for (int i = 0; i < song; ++i) keys += "tap RIGHT\n";
+    for (int i = 0; i < song; ++i)
+        keys += "tap RIGHT\n";
     return keys + "tap LCTRL\n";
 }
 
@@ -19,10 +20,9 @@ int song_frame0(const GameDir &dir, int song) {
 
 std::string song_script(int song, int frame0, std::vector<FrameKey> keys, int last_frame,
                         int extra_ms) {
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const FrameKey &a, const FrameKey &b) {
-                         return 50L * a.frame + a.shift_ms < 50L * b.frame + b.shift_ms;
-                     });
+    std::stable_sort(keys.begin(), keys.end(), [](const FrameKey &a, const FrameKey &b) {
+        return 50L * a.frame + a.shift_ms < 50L * b.frame + b.shift_ms;
+    });
     std::string script = keys_to_song(song);
     long clock = 0;
     for (const FrameKey &k : keys) {

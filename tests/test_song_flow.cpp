@@ -50,7 +50,8 @@ int streak_after(int n) { return n + (n >= 5) - (n >= 6) + (n >= 10); }
 
 TEST_F(SongFlow, SixMissedPressesFailTheSong) {
     std::vector<FrameKey> keys;
-    for (int i = 0; i < 6; ++i) keys.push_back({10 + 2 * i, "tap", "a"});
+    for (int i = 0; i < 6; ++i)
+        keys.push_back({10 + 2 * i, "tap", "a"});
     ReplayRun run = play(TUTORIAL_INDEX, keys, 80, 4000);
     auto frames = song_frames(run);
     // The sixth miss (frame 20) empties the meter; the next frame fails before its poll.
@@ -130,19 +131,17 @@ TEST_F(SongFlow, APauseStopsTheClockAndTheNotes) {
     // START again 10 s later. A key queued 10017 + 50 m ms after frame k is taken m + 2
     // frames after the pause, whatever the pause's last pass took (less than 17 ms).
     int m = (s + WINDOW_FIRST) - (k + 2);
-    std::vector<FrameKey> keys = {{k, "tap", "RETURN"},
-                                  {k, "tap", "a", 3000},
-                                  {k, "tap", "q", 4000},
-                                  {k, "down", "RETURN", 10000},
-                                  {k, "up", "RETURN", 10000},
-                                  {k + m, "tap", "a", 10017}};
+    std::vector<FrameKey> keys = {{k, "tap", "RETURN"},       {k, "tap", "a", 3000},
+                                  {k, "tap", "q", 4000},      {k, "down", "RETURN", 10000},
+                                  {k, "up", "RETURN", 10000}, {k + m, "tap", "a", 10017}};
     ReplayRun run = play(TUTORIAL_INDEX, keys, s + 30, 10100);
     auto frames = song_frames(run);
     ASSERT_GE(static_cast<int>(frames.size()), s + 24);
     auto pause = run.polls("pause");
     ASSERT_GE(pause.size(), 10000u / 17);
     EXPECT_LE(pause.size(), 10000u / 17 + 2);
-    for (const TraceLine &p : pause) EXPECT_EQ(p.num("msec"), 50 * k);
+    for (const TraceLine &p : pause)
+        EXPECT_EQ(p.num("msec"), 50 * k);
     // The clock goes on from where it stopped, plus the last pass of the pause screen.
     int resumed = frames[k + 1].num("msec");
     EXPECT_GT(resumed, 50 * k);

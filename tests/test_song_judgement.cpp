@@ -168,9 +168,11 @@ TEST_F(TutorialPresses, TheSixthHitAndTheStreakBonusSteps) {
         ASSERT_EQ(notes[n].lane, 1);
         int s = spawn_frame(notes[n].spawn);
         keys.push_back({s + 19, "down", "a"});
-        for (int k = 20; k <= 22; ++k) keys.push_back({s + k, "down", "z"});
+        for (int k = 20; k <= 22; ++k)
+            keys.push_back({s + k, "down", "z"});
         keys.push_back({s + 23, "up", "a"});
-        for (int k = 19; k <= 22; ++k) hit_frames.push_back(s + k);
+        for (int k = 19; k <= 22; ++k)
+            hit_frames.push_back(s + k);
     }
     ReplayRun run = play(keys, hit_frames.back() + 4);
     auto frames = song_frames(run);

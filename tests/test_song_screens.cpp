@@ -56,22 +56,26 @@ class SongScreens : public ::testing::Test {
         Uint16 want = static_cast<Uint16>(SDL_MapRGB(screen->format, r, g, b));
         int n = 0;
         for (int y = y0; y < y1; ++y)
-            for (int x = 0; x < 320; ++x) n += pixel(screen, x, y) == want;
+            for (int x = 0; x < 320; ++x)
+                n += pixel(screen, x, y) == want;
         return n;
     }
     // True when rows y0..y1-1 of the screen show exactly `text` centred at row `top` on
     // black.
     static bool rows_show_centred(TTF_Font *font, const char *text, int top, int y0, int y1) {
-        SDL_Surface *expected = SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, screen->format->Rmask,
-                                                     screen->format->Gmask, screen->format->Bmask, 0);
+        SDL_Surface *expected =
+            SDL_CreateRGBSurface(SDL_SWSURFACE, 320, 240, 16, screen->format->Rmask,
+                                 screen->format->Gmask, screen->format->Bmask, 0);
         SDL_FillRect(expected, nullptr, 0);
         SDL_Surface *t = render_text(font, text, color_white);
-        SDL_Rect at = {static_cast<Sint16>(centred_x(t ? t->w : 0)), static_cast<Sint16>(top), 0, 0};
+        SDL_Rect at = {static_cast<Sint16>(centred_x(t ? t->w : 0)), static_cast<Sint16>(top), 0,
+                       0};
         blit(t, nullptr, expected, &at);
         free_text(t);
         bool same = true;
         for (int y = y0; y < y1 && same; ++y)
-            for (int x = 0; x < 320 && same; ++x) same = pixel(expected, x, y) == pixel(screen, x, y);
+            for (int x = 0; x < 320 && same; ++x)
+                same = pixel(expected, x, y) == pixel(screen, x, y);
         SDL_FreeSurface(expected);
         return same;
     }
@@ -89,7 +93,8 @@ TEST_F(SongScreens, TimerTextShowsMinutesAndSeconds) {
 
 TEST_F(SongScreens, TheNeckScrollsTenPixelsAndWrapsAtTheTop) {
     camera.y = 540;
-    for (int i = 0; i < 53; ++i) scroll_neck();
+    for (int i = 0; i < 53; ++i)
+        scroll_neck();
     EXPECT_EQ(camera.y, 10);
     scroll_neck(); // reaching 0 starts again from the bottom of the image
     EXPECT_EQ(camera.y, 540);
@@ -102,7 +107,8 @@ TEST_F(SongScreens, TheMultiplierPanelFollowsTheStreak) {
     const Uint8 colours[3][3] = {{200, 0, 0}, {0, 200, 0}, {0, 0, 200}};
     for (int i = 0; i < 3; ++i) {
         SDL_Rect band = {0, static_cast<Sint16>(19 * i), 77, 19};
-        SDL_FillRect(sheet, &band, SDL_MapRGB(sheet->format, colours[i][0], colours[i][1], colours[i][2]));
+        SDL_FillRect(sheet, &band,
+                     SDL_MapRGB(sheet->format, colours[i][0], colours[i][1], colours[i][2]));
     }
     SDL_Surface *kept = multiplicador;
     multiplicador = sheet;
@@ -112,7 +118,8 @@ TEST_F(SongScreens, TheMultiplierPanelFollowsTheStreak) {
         nHITS = streaks[i];
         draw_playfield_layers();
         const Uint8 *c = colours[frame_shown[i]];
-        EXPECT_EQ(pixel(screen, 10, 185), SDL_MapRGB(screen->format, c[0], c[1], c[2])) << "streak " << nHITS;
+        EXPECT_EQ(pixel(screen, 10, 185), SDL_MapRGB(screen->format, c[0], c[1], c[2]))
+            << "streak " << nHITS;
     }
     multiplicador = kept;
     SDL_FreeSurface(sheet);
@@ -185,9 +192,12 @@ TEST_F(SongScreens, TheSelectionPageShowsTheCountsAndACentredFooter) {
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
             if (pixel(first, x, y) == pixel(screen, x, y)) continue;
-            if (y >= 120 && y < 135 && x < 100) ++changed_wins;
-            else if (y >= 140 && y < 155 && x < 100) ++changed_loses;
-            else ++changed_outside;
+            if (y >= 120 && y < 135 && x < 100)
+                ++changed_wins;
+            else if (y >= 140 && y < 155 && x < 100)
+                ++changed_loses;
+            else
+                ++changed_outside;
         }
     EXPECT_GT(changed_wins, 0);
     EXPECT_GT(changed_loses, 0);
@@ -201,10 +211,10 @@ TEST(SongSelection, PagesWrapAroundAndTheLastPageIsKept) {
     EXPECT_EQ(step_song(2, +1), 3);
     GameDir dir;
     std::string script = skip_intro() + "tap LCTRL\ntap DOWN\ntap LCTRL\n" // song selection
-                         "tap LEFT\ntap RIGHT\ntap RIGHT\ntap RIGHT\n"      // 4, 0, 1, 2
-                         "tap LALT\n"                                       // back
-                         "tap LCTRL\n"                                      // again: page 2
-                         "tap LCTRL\nwait 6000\n";                          // play it
+                                        "tap LEFT\ntap RIGHT\ntap RIGHT\ntap RIGHT\n" // 4, 0, 1, 2
+                                        "tap LALT\n"                                  // back
+                                        "tap LCTRL\n"             // again: page 2
+                                        "tap LCTRL\nwait 6000\n"; // play it
     ReplayRun run = run_script(dir, script);
     std::vector<int> pages;
     for (const TraceLine &l : run.polls("song_select"))

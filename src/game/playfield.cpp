@@ -28,11 +28,16 @@ namespace {
 // The chosen backdrop or neck; none for a choice outside 0..3.
 SDL_Surface *pick(int choice, SDL_Surface *a, SDL_Surface *b, SDL_Surface *c, SDL_Surface *d) {
     switch (choice) {
-    case 0: return a;
-    case 1: return b;
-    case 2: return c;
-    case 3: return d;
-    default: return nullptr;
+    case 0:
+        return a;
+    case 1:
+        return b;
+    case 2:
+        return c;
+    case 3:
+        return d;
+    default:
+        return nullptr;
     }
 }
 

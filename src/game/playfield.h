@@ -3,12 +3,12 @@
 #pragma once
 #include <SDL.h>
 
-extern SDL_Rect dst_rectalpha;     // backdrop (0, 0)
-extern SDL_Rect dst_rectLinha;     // lane lines (80, 0)
-extern SDL_Rect src_rectFrets;     // fret row in the fret sheet (0, 0, 200 x 33)
-extern SDL_Rect dst_rectFrets;     // fret row (80, 215)
-extern SDL_Rect dst_rectScore;     // score panel (0, 5)
-extern SDL_Rect dst_rectRockBar;   // rock-meter bar and its cover (298, 10)
+extern SDL_Rect dst_rectalpha;   // backdrop (0, 0)
+extern SDL_Rect dst_rectLinha;   // lane lines (80, 0)
+extern SDL_Rect src_rectFrets;   // fret row in the fret sheet (0, 0, 200 x 33)
+extern SDL_Rect dst_rectFrets;   // fret row (80, 215)
+extern SDL_Rect dst_rectScore;   // score panel (0, 5)
+extern SDL_Rect dst_rectRockBar; // rock-meter bar and its cover (298, 10)
 extern SDL_Rect src_multiplicador1, src_multiplicador2, src_multiplicador3; // 77 x 19 each
 extern SDL_Rect dst_multiplicador; // multiplier panel (0, 180)
 extern SDL_Rect dst_rectPontos;    // score number (40, 11)

@@ -63,7 +63,8 @@ void win_sequence() {
     if (count_song != TUTORIAL) {
         wins += 1;
         if (unlocks_guitar(wins))
-            unlock = draw_text_centred(font_small2, "NEW GUITAR UNLOCK IN GALERY!", color_yellow, 160);
+            unlock =
+                draw_text_centred(font_small2, "NEW GUITAR UNLOCK IN GALERY!", color_yellow, 160);
     }
     snprintf(texto3, sizeof texto3, "%d", nSCORE);
     score = draw_text_centred(font_title, texto3, color_white, 60);

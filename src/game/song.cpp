@@ -104,7 +104,8 @@ Next play_song() {
         if (!draw_frame(*song, next)) return next;
         song->playback();
         scroll_neck();
-        for (auto check : fall_off_checks) check();
+        for (auto check : fall_off_checks)
+            check();
         platform_update_rect(screen, 0, 0, 0, 240);
         for (int lane = 1; lane <= 5; ++lane) {
             if (!*lane_flag(lane)) continue;

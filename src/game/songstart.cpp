@@ -39,8 +39,11 @@ void song_start(Mix_Music *music, const char *music_path) {
         SDL_Rect *frame;
         Uint32 hold_ms;
     };
-    const Step bar[5] = {{&src_loading1, 300}, {&src_loading2, 300}, {&src_loading3, 300},
-                         {&src_loading4, 300}, {&src_loading5, 500}};
+    const Step bar[5] = {{&src_loading1, 300},
+                         {&src_loading2, 300},
+                         {&src_loading3, 300},
+                         {&src_loading4, 300},
+                         {&src_loading5, 500}};
     for (const Step &step : bar) {
         key_magenta(my_surfloading2);
         blit(my_surfloading2, step.frame, screen, &dst_loading);

@@ -23,7 +23,8 @@ namespace {
 const int SONG_PAGES = 5;
 
 void free_page_texts() {
-    for (SDL_Surface **m : {&messageR, &messageS, &messageT, &messageU, &messageV, &messageX, &messageY})
+    for (SDL_Surface **m :
+         {&messageR, &messageS, &messageT, &messageU, &messageV, &messageX, &messageY})
         free_text(*m);
 }
 
@@ -91,7 +92,8 @@ Next song_selection() {
             menu4 = 1;
             free_page_texts();
             return TO_PLAY_SUBMENU;
-        default: break;
+        default:
+            break;
         }
     }
 }
