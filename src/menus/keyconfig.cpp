@@ -6,23 +6,21 @@
 #include "app/input.h"
 #include "app/platform.h"
 #include "app/sound.h"
+#include "game/judge.h"
+#include "game/playfield.h"
 
 namespace {
 
-// The fret row as the playfield draws it, and where.
-const SDL_Rect src_rectFrets = {0, 0, 200, 33};
-const SDL_Rect dst_rectFrets = {80, 215, 0, 0};
-
-// The pressed-fret frame of each lane and its place on the hit line. Lane 5's frame is
-// 163 wide; the blit cuts it at the edge of the sheet and of the screen.
+// The pressed-fret frame of each lane and its target on the hit line, shared with the
+// song (drawing here gives the targets the size a song's first press would give them).
+// Lane 5's frame is 163 wide; the blit cuts it at the edge of the sheet and the screen.
 struct LitFret {
-    SDL_Rect src;
-    SDL_Rect dst;
+    SDL_Rect *src;
+    SDL_Rect *dst;
 };
 const LitFret lit_frets[5] = {
-    {{0, 70, 31, 23}, {80, 222, 0, 0}},     {{31, 70, 33, 23}, {110, 222, 0, 0}},
-    {{65, 70, 35, 23}, {145, 222, 0, 0}},   {{97, 70, 35, 23}, {177, 222, 0, 0}},
-    {{131, 70, 163, 23}, {210, 222, 0, 0}},
+    {&src_fret1, &dst_fret1}, {&src_fret2, &dst_fret2}, {&src_fret3, &dst_fret3},
+    {&src_fret4, &dst_fret4}, {&src_fret5, &dst_fret5},
 };
 
 // The prompt of each step: steps 0 to 4 ask for the first button of lanes 1 to 5,
@@ -48,13 +46,11 @@ const KeyStep key_steps[10] = {
 SDL_Surface *draw_step(int step) {
     SDL_Rect origin = {0, 0, 0, 0};
     blit(menu_keys, nullptr, screen, &origin);
-    SDL_Rect row_src = src_rectFrets, row_dst = dst_rectFrets;
     key_magenta(my_surfFrets);
-    blit(my_surfFrets, &row_src, screen, &row_dst);
+    blit(my_surfFrets, &src_rectFrets, screen, &dst_rectFrets);
     const LitFret &lit = lit_frets[step % 5];
-    SDL_Rect src = lit.src, dst = lit.dst;
     key_magenta(my_surfFrets);
-    blit(my_surfFrets, &src, screen, &dst);
+    blit(my_surfFrets, lit.src, screen, lit.dst);
     const KeyStep &s = key_steps[step];
     return draw_text_at(font_small1, s.prompt, color_white, s.x, s.y);
 }
