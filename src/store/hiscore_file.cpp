@@ -1,6 +1,8 @@
 // Highscore files: the entry line layout, appending an entry and choosing the rows to show.
 #include "store/hiscore_file.h"
 
+#include "songs/catalogue.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -8,17 +10,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct SongFile {
-    int song;
-    const char *path;
-};
-
-// Song index to highscore file. The tutorial's file is number 6: there is no DATA5.
-const SongFile song_files[] = {
-    {0, "data/DATA0.dat"}, {1, "data/DATA1.dat"}, {2, "data/DATA2.dat"},
-    {3, "data/DATA3.dat"}, {4, "data/DATA4.dat"}, {99, "data/DATA6.dat"},
-};
 
 // Creates the directory part of `path` when it is missing (one level, as "data" is), so
 // that the first entry of a fresh installation is kept.
@@ -132,9 +123,8 @@ void keep_if_top(HiscoreRow best[HISCORE_ROWS], int &count, const HiscoreRow &ro
 } // namespace
 
 const char *hiscore_path(int song) {
-    for (const SongFile &f : song_files)
-        if (f.song == song) return f.path;
-    return nullptr;
+    const SongEntry *entry = song_entry(song);
+    return entry ? entry->highscore_file : nullptr;
 }
 
 int format_hiscore_line(char *out, size_t size, const char *x, const char *y, const char *z,
