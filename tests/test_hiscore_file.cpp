@@ -1,6 +1,5 @@
 // Highscore files: the entry line byte for byte, appending, and the rows the table shows.
 #include "harness.h"
-#include "songs/catalogue.h"
 #include "store/hiscore_file.h"
 
 #include <gtest/gtest.h>
