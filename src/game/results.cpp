@@ -8,6 +8,7 @@
 #include "app/sound.h"
 #include "game/notes.h"
 #include "game/score.h"
+#include "menus/gallery.h"
 
 #include <SDL_mixer.h>
 #include <cstdio>
@@ -17,9 +18,7 @@ int wins, loses;
 namespace {
 
 const int TUTORIAL = 99;
-// The gallery's guitars unlock at these win counts; more wins unlock nothing new.
-const int UNLOCK_EVERY = 5;
-const int LAST_UNLOCK = 20;
+const int GALLERY_PAGES = 4;
 
 void draw_banner(SDL_Surface *banner) {
     key_magenta(banner);
@@ -29,8 +28,12 @@ void draw_banner(SDL_Surface *banner) {
 
 } // namespace
 
+// A win count announces a guitar when it is exactly what some gallery page asks for;
+// wins beyond the last page announce nothing.
 bool unlocks_guitar(int win_count) {
-    return win_count > 0 && win_count <= LAST_UNLOCK && win_count % UNLOCK_EVERY == 0;
+    for (int page = 0; page < GALLERY_PAGES; ++page)
+        if (win_count == gallery_unlock_wins(page)) return true;
+    return false;
 }
 
 void fail_sequence() {
