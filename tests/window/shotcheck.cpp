@@ -42,8 +42,8 @@ struct Picture {
 
 Picture from_surface(SDL_Surface *s) {
     Picture pic;
-    SDL_Surface *rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0xff0000, 0xff00,
-                                            0xff, 0);
+    SDL_Surface *rgb =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0xff0000, 0xff00, 0xff, 0);
     SDL_SetAlpha(s, 0, 255);
     SDL_SetColorKey(s, 0, 0);
     SDL_BlitSurface(s, nullptr, rgb, nullptr);
@@ -93,8 +93,8 @@ double agreement(const Picture &a, const Picture &b) {
     return static_cast<double>(agree) / a.px.size();
 }
 
-// The image that agrees best with the shot, if at least 70% of the pixels agree (a song cover, for one,
-// hides a quarter of the song selection backdrop).
+// The image that agrees best with the shot, if at least 70% of the pixels agree (a song
+// cover, for one, hides a quarter of the song selection backdrop).
 int which(const Picture &shot, int count, char **images) {
     double best = 0.7;
     const char *name = "none";
@@ -158,8 +158,8 @@ int song(const Picture &shot, const std::string &game) {
     bool lane1 = false;
     for (int lane = 0; lane < 5; ++lane)
         for (int y = 0; y + 5 <= shot.h; ++y) {
-            if (sprite_mismatches(shot, notes, frame_x[lane], 0, 31, 23, lane_x[lane], y,
-                                  WHITE) != 0)
+            if (sprite_mismatches(shot, notes, frame_x[lane], 0, 31, 23, lane_x[lane], y, WHITE) !=
+                0)
                 continue;
             found.push_back({static_cast<Sint16>(lane_x[lane]), static_cast<Sint16>(y), 31, 23});
             lane1 |= lane == 0 && y + 23 <= shot.h;
@@ -203,8 +203,10 @@ int song(const Picture &shot, const std::string &game) {
         std::snprintf(timer, sizeof timer, "Timer: %02d:%02d", 0, s);
         if (shows_text(shot, font, texts[2], timer)) second = s;
     }
-    if (second < 0) std::printf("no song timer at (0, 50)\n"), ++failures;
-    else std::printf("timer at second %d\n", second);
+    if (second < 0)
+        std::printf("no song timer at (0, 50)\n"), ++failures;
+    else
+        std::printf("timer at second %d\n", second);
 
     // Score panel at (0, 5) outside the texts and notes drawn over it, multiplier x1 at
     // (0, 180).
