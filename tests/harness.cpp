@@ -166,5 +166,3 @@ ReplayRun run_script(const GameDir &dir, const std::string &script) {
     run.errors = e.str();
     return run;
 }
-
-std::string skip_intro() { return "tap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\n"; }

@@ -1,5 +1,7 @@
 // Test harness: a throw-away game directory and runs of the headless driver on scripts.
 #pragma once
+#include "songscript.h" // skip_intro(): the script text that skips the whole intro
+
 #include <string>
 #include <vector>
 
@@ -56,9 +58,6 @@ struct ReplayRun {
 
 // Runs fretfall-replay in `dir` on `script` (the text of a script file).
 ReplayRun run_script(const GameDir &dir, const std::string &script);
-
-// Script text that skips the whole intro (five taps of A, one splash each).
-std::string skip_intro();
 
 // Path of the generated asset tree of this build.
 std::string game_dir();

@@ -1,54 +1,15 @@
-// Songs played through the headless driver: the keys that reach a song, and key events
-// placed on song frames (frame k is the k-th pass of the song loop, msec = 50 k).
+// Songs played through the headless driver: the song-frame scripts come from the shared
+// song scripts (tools/songscript); these helpers read where a song starts and its frames.
 #pragma once
 #include "harness.h"
+#include "songscript.h"
 
 #include <string>
 #include <vector>
-
-const int TUTORIAL_INDEX = 99;
-
-// One key event on a song frame: cmd is "down", "up" or "tap", key a script key name.
-struct FrameKey {
-    int frame;
-    std::string cmd;
-    std::string key;
-    int shift_ms = 0; // added to the frame's time, for keys after a pause
-};
-
-// Script keys from start-up to the start of song `song` (0..4 through song selection,
-// 99 through the play submenu's tutorial entry).
-std::string keys_to_song(int song);
 
 // Virtual time of frame 0 of song `song`: the first "song" poll of a run of its prefix.
 // The clock is virtual, so it is the same in every run with that prefix.
 int song_frame0(const GameDir &dir, int song);
 
-// A script that reaches `song` and then queues each key at frame0 + 50 x frame, so that it
-// is taken by that frame's poll (keys on one frame queue up into the following frames).
-// The run ends at frame `last_frame` of the song, counted without pauses, plus `extra_ms`.
-std::string song_script(int song, int frame0, std::vector<FrameKey> keys, int last_frame,
-                        int extra_ms = 0);
-
-// First frame whose clock has reached `spawn_ms`: the frame in which the note spawns.
-int spawn_frame(int spawn_ms);
-
 // Song frames of a run in order (the song's poll lines).
 std::vector<TraceLine> song_frames(const ReplayRun &run);
-
-#include "songs/charts.h"
-
-// Rows of the chart of `song` ordered by spawn time (lane order within one time).
-std::vector<ChartNote> notes_in_time(int song);
-// The fixed keyboard key of lane 1..5: "a", "s", "d", "f", "g".
-std::string lane_key(int lane);
-// Frames of a note's hit window at 10 pixels a frame: spawn frame + 19 .. + 22.
-const int WINDOW_FIRST = 19, WINDOW_LAST = 22;
-// The frame in which a note leaves the screen: spawn frame + 23.
-const int FALL_OFF = 23;
-
-// Taps that hit each of `notes` once and alone: a key-down on the first free frame of the
-// note's window (after the window of the lane's note before it), its release on the next
-// frame, so no press ever judges two lanes.
-// Returns the number of notes for which no such frame was left in the window.
-int tap_each_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys);
