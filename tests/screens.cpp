@@ -1,6 +1,8 @@
 // In-process screen runs for tests that look at globals the trace does not show.
 #include "screens.h"
 
+#include "video.h"
+
 #include "app/assets.h"
 #include "app/platform.h"
 
@@ -11,12 +13,7 @@
 #include <unistd.h>
 
 ScreenScript::ScreenScript(const std::string &script) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (!screen) {
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, 0);
-    }
+    open_test_video();
     char name[] = "/tmp/fretfall-screen-XXXXXX";
     int fd = mkstemp(name);
     if (fd < 0) {

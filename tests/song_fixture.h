@@ -10,6 +10,7 @@
 #include "game/score.h"
 #include "game/song.h"
 #include "menus/gamelook.h"
+#include "video.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -75,14 +76,7 @@ inline Chart chart_of(const std::vector<ChartNote> &rows) {
 
 class SongFixture : public ::testing::Test {
   protected:
-    // The video mode stays open for the rest of the run: closing it would leave
-    // sdl12-compat's own bookkeeping of the mode behind as a leak.
-    static void SetUpTestSuite() {
-        if (screen) return;
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-    }
+    static void SetUpTestSuite() { open_test_video(); }
 
     void SetUp() override {
         ASSERT_NE(screen, nullptr);

@@ -2,6 +2,7 @@
 #include "app/assets.h"
 #include "app/draw.h"
 #include "harness.h"
+#include "video.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -10,17 +11,8 @@
 class DrawTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, 0);
-        TTF_Init();
-        font = TTF_OpenFont((game_dir() + "/ariblk.ttf").c_str(), 10);
-    }
-    static void TearDownTestSuite() {
-        if (font) TTF_CloseFont(font);
-        TTF_Quit();
-        SDL_Quit();
-        screen = nullptr;
+        open_test_video();
+        font = font_small1;
     }
     static SDL_Surface *sprite(int w, int h, Uint8 r, Uint8 g, Uint8 b) {
         SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff, 0xff00, 0xff0000, 0);

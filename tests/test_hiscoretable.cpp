@@ -2,6 +2,7 @@
 // the headless driver.
 #include "app/assets.h"
 #include "harness.h"
+#include "video.h"
 #include "menus/hiscoretable.h"
 #include "store/hiscore_file.h"
 
@@ -50,21 +51,7 @@ TEST(HiscoreTitles, PagesNameTheirSongsWithTheirBlanks) {
 // Pages drawn in-process into the dummy screen, in a throw-away game directory.
 class HiscorePage : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, 0);
-        TTF_Init();
-        color_white = {255, 255, 255, 0};
-        font_small1 = TTF_OpenFont((game_dir() + "/ariblk.ttf").c_str(), 10);
-    }
-    static void TearDownTestSuite() {
-        if (font_small1) TTF_CloseFont(font_small1);
-        font_small1 = nullptr;
-        TTF_Quit();
-        SDL_Quit();
-        screen = nullptr;
-    }
+    static void SetUpTestSuite() { open_test_video(); }
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
         ASSERT_NE(font_small1, nullptr);

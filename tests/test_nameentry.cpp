@@ -4,6 +4,7 @@
 #include "app/platform.h"
 #include "game/score.h"
 #include "harness.h"
+#include "video.h"
 #include "nameentry/nameentry.h"
 
 #include <SDL.h>
@@ -120,20 +121,8 @@ TEST(NameEntryKeys, ConfirmKeepsThePreviewAndDeleteStepsBack) {
 class NameEntryRun : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, 0);
-        TTF_Init();
-        color_white = {255, 255, 255, 0};
-        font_title = TTF_OpenFont((game_dir() + "/ariblk.ttf").c_str(), 18);
+        open_test_video();
         std::atexit(fail_if_script_ran_out);
-    }
-    static void TearDownTestSuite() {
-        if (font_title) TTF_CloseFont(font_title);
-        font_title = nullptr;
-        TTF_Quit();
-        SDL_Quit();
-        screen = nullptr;
     }
     void SetUp() override {
         ASSERT_NE(screen, nullptr);

@@ -11,6 +11,7 @@
 #include "game/song.h"
 #include "menus/songselect.h"
 #include "songrun.h"
+#include "video.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -20,26 +21,7 @@ namespace {
 
 class SongScreens : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_SetVideoMode(320, 240, 16, 0);
-        TTF_Init();
-        std::string font = game_dir() + "/ariblk.ttf";
-        font_small1 = TTF_OpenFont(font.c_str(), 10);
-        font_small2 = TTF_OpenFont(font.c_str(), 10);
-        font_title = TTF_OpenFont(font.c_str(), 18);
-        color_white = {255, 255, 255, 0};
-        color_yellow = {255, 255, 0, 0};
-    }
-    static void TearDownTestSuite() {
-        for (TTF_Font *f : {font_small1, font_small2, font_title})
-            if (f) TTF_CloseFont(f);
-        font_small1 = font_small2 = font_title = nullptr;
-        TTF_Quit();
-        SDL_Quit();
-        screen = nullptr;
-    }
+    static void SetUpTestSuite() { open_test_video(); }
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
         ASSERT_NE(font_title, nullptr);
