@@ -2,6 +2,7 @@
 #include "songscript.h"
 
 #include <algorithm>
+#include <map>
 
 std::string skip_intro() { return "tap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\n"; }
 
@@ -67,6 +68,60 @@ int tap_each_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &ke
         keys.push_back({down, "down", lane_key(n.lane)});
         keys.push_back({down + 1, "up", lane_key(n.lane)});
         next_free = down + 2;
+    }
+    return missed;
+}
+
+int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys, int &chords) {
+    struct Need {
+        int first, last; // frames the key-down may take
+        int lane;
+    };
+    std::vector<Need> needs;
+    int last_spawn[6] = {-1000, -1000, -1000, -1000, -1000, -1000}; // by lane
+    for (const ChartNote &n : notes) {
+        int s = spawn_frame(n.spawn);
+        int lane = n.lane >= 1 && n.lane <= 5 ? n.lane : 0;
+        // Two notes of a lane that fall together are one picture: a second press in the same
+        // window hits them a second time.
+        int after = last_spawn[lane] == s ? s : last_spawn[lane] + FALL_OFF;
+        needs.push_back({std::max(s + WINDOW_FIRST, after), s + WINDOW_LAST, n.lane});
+        last_spawn[lane] = s;
+    }
+    std::stable_sort(needs.begin(), needs.end(), [](const Need &a, const Need &b) {
+        return a.last != b.last ? a.last < b.last : a.first < b.first;
+    });
+
+    struct Press {
+        std::vector<int> lanes; // the first key-down's lane, then one per following frame
+        int up;                 // frame of the release
+    };
+    std::map<int, Press> presses; // by frame of the first key-down
+    std::map<int, bool> busy;     // frames that take an event
+    int missed = 0;
+    chords = 0;
+    for (const Need &n : needs) {
+        bool placed = false;
+        for (int f = n.first; f <= n.last && !placed; ++f) {
+            if (busy[f] || busy[f + 1]) continue;
+            busy[f] = busy[f + 1] = true;
+            presses[f] = {{n.lane}, f + 1};
+            placed = true;
+        }
+        for (auto &[down, p] : presses) {
+            if (placed) break;
+            if (p.up < n.first || p.up > n.last || busy[p.up + 1]) continue;
+            p.lanes.push_back(n.lane);
+            busy[++p.up] = true;
+            placed = true;
+            ++chords;
+        }
+        missed += !placed;
+    }
+    for (const auto &[down, p] : presses) {
+        for (size_t i = 0; i < p.lanes.size(); ++i)
+            keys.push_back({down + static_cast<int>(i), "down", lane_key(p.lanes[i])});
+        keys.push_back({p.up, "up", lane_key(p.lanes.front())});
     }
     return missed;
 }

@@ -49,3 +49,14 @@ const int FALL_OFF = 23;
 // frame, so no press ever judges two lanes.
 // Returns the number of notes for which no such frame was left in the window.
 int tap_each_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys);
+
+// Presses that hit every one of `notes`: each note gets a key-down of its lane inside its
+// hit window, after the lane's note before it has left the target (two notes of a lane that
+// spawn together get two presses in their window), in a frame of its own.
+// Notes are placed by the end of their window, earliest first. A press goes alone where a
+// free pair of frames is left (key-down, release on the next frame); where none is, it
+// joins an earlier press as a chord, its key-down taking the place of that press's release,
+// which moves one frame on (the held lanes are judged again, and two lanes get the two-lane
+// adjustment). Returns the number of notes left without a press; `chords` counts the notes
+// pressed in a chord.
+int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys, int &chords);
