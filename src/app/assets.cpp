@@ -158,6 +158,18 @@ void load_images() {
     for (const ImageEntry &e : image_table) *e.handle = IMG_Load(e.path);
 }
 
+void convert_images_to_screen() {
+    for (const ImageEntry &e : image_table) {
+        // The necks are blended over the backdrop with per-surface alpha, and SDL blends a
+        // 16-bit source with 5-bit steps: converted, they would draw other pixels.
+        if (e.handle == &nk0 || e.handle == &nk1 || e.handle == &nk2 || e.handle == &nk3) continue;
+        SDL_Surface *converted = *e.handle ? SDL_DisplayFormat(*e.handle) : nullptr;
+        if (!converted) continue;
+        SDL_FreeSurface(*e.handle);
+        *e.handle = converted;
+    }
+}
+
 void load_song_music() {
     for (const MusicEntry &e : song_music_table)
         *e.handle = audio_open && readable(e.path) ? Mix_LoadMUS(e.path) : nullptr;

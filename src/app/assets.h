@@ -53,6 +53,12 @@ int report_missing_assets();
 // Loads all images with IMG_Load, in table order.
 void load_images();
 
+// Converts the loaded images to the pixel format of the screen (SDL_DisplayFormat), once,
+// after the video mode is set: blits then copy 16-bit rows instead of converting every pixel
+// of every frame, and draw the same pixels. The necks, drawn with per-surface alpha, stay as
+// loaded, since a converted neck blends to other pixels.
+void convert_images_to_screen();
+
 // Loads the six song recordings, in the order tutorial, Paranoid, RunToTheHills,
 // AceOfSpads, HighwayToHell, ForWhomTheBellsTools. Missing files leave a null handle.
 void load_song_music();

@@ -38,5 +38,6 @@ int fretfall_main() {
         std::fprintf(stderr, "fretfall: cannot open the 320x240 window: %s\n", SDL_GetError());
         return 1;
     }
+    convert_images_to_screen();
     run_flow();
 }
