@@ -1,0 +1,141 @@
+#!/bin/bash
+# The benchmark behind `make bench`: five figures of the headless game, printed as one table
+# with the command behind each figure, then one "NAME VALUE UNIT" line per figure.
+#
+#   bench/run.sh BUILD_DIR
+#
+# Every song run plays forwhomthebellstolls (song 4) with a script from its chart that hits
+# every note. The headless driver's clock is virtual: a song frame's 50 ms pacing costs
+# nothing, so its time and instructions are the frame's work.
+set -euo pipefail
+build=$(cd "${1:?build dir}" && pwd)
+game=$build/game
+replay=$game/fretfall-replay
+hitscript=$build/bench/fretfall-hitscript
+probe=$build/bench/libfretfall_probe.so
+song=4
+work=$(mktemp -d /tmp/fretfall-bench-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/game/data"
+for entry in img audio song ariblk.ttf; do ln -s "$game/$entry" "$work/game/$entry"; done
+cd "$work"
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+play() { "$replay" --dir "$work/game" --trace /dev/null "$1"; }
+
+# Frame 0 of the song on the virtual clock, from a run of the keys that reach it.
+{ "$hitscript" prefix $song; echo "wait 12000"; } >prefix.script
+"$replay" --dir "$work/game" --trace prefix.trace prefix.script
+frame0=$(grep -m1 '"screen":"song"' prefix.trace | sed 's/^{"t":\([0-9]*\),.*/\1/')
+read -r first last notes < <("$hitscript" densest $song 10)
+frames=$((last - first))
+"$hitscript" play $song "$frame0" "$first" >to_first.script 2>/dev/null
+"$hitscript" play $song "$frame0" "$last" >to_last.script 2>/dev/null
+# The whole song: its end at 309 s is frame 6180; the win and results follow.
+"$hitscript" play $song "$frame0" 6181 8000 >whole.script 2>hitscript.log
+
+# The whole song must be won with its notes hit, or the figures measure something else.
+"$replay" --dir "$work/game" --trace whole.trace whole.script
+end_line=$(grep '"screen":"song"' whole.trace | tail -n 1)
+grep -q '"screen":"name_entry"' whole.trace || { echo "the whole song was not won: $end_line"; exit 1; }
+hits=$(echo "$end_line" | sed 's/.*"hits":\(-*[0-9]*\).*/\1/')
+
+# 1. Instructions per song frame: callgrind on runs that end at the window's start and end.
+# Only the main thread counts: the mixer's thread decodes music by the wall clock, which
+# under callgrind runs many times slower than the game's virtual one.
+instr() {
+    valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$work/cg.$1.out" \
+        "$replay" --dir "$work/game" --trace /dev/null "$1.script" >"$work/cg.$1.log" 2>&1
+    awk '/^(summary|totals):/ { print $2; exit }' "$work/cg.$1.out-01"
+}
+i_first=$(instr to_first)
+i_last=$(instr to_last)
+frame_instructions=$(((i_last - i_first) / frames))
+# Where they go: inclusive instructions per frame of the game's functions below the song
+# loop, the same difference of the two runs (callgrind_annotate).
+for run in to_first to_last; do
+    callgrind_annotate --inclusive=yes "$work/cg.$run.out-01" >"$work/$run.inclusive" 2>/dev/null
+done
+awk -v frames="$frames" -v total="$frame_instructions" '
+    FNR == 1 { file++ }
+    /^ *[0-9,]+ +\(/ && !/=>/ {
+        v = $1; gsub(",", "", v)
+        name = $0; sub(/^ *[0-9,]+ +\([^)]*\) +/, "", name)
+        sub(/ \[.*$/, "", name); sub(/^.*\/src\//, "src/", name); sub(/^\?\?\?:/, "", name)
+        if (file == 1) first[name] = v; else last[name] = v
+    }
+    END {
+        for (k in last) {
+            if (k !~ /^src\// || k ~ /:main$|run_flow|fretfall_main/) continue
+            d = (last[k] - first[k]) / frames
+            if (d >= 0.02 * total) printf "%10d  %s\n", d, k
+        }
+    }' "$work/to_first.inclusive" "$work/to_last.inclusive" | sort -rn >breakdown.txt
+
+# 2. Wall time per song frame: the preloaded probe notes when each song frame presents the
+# screen; the median of the window's frame-to-frame times in each of five runs of
+# to_last.script, and the median of those. A median of frames holds up on a shared machine,
+# where whole runs vary by more than the window's work.
+for _ in $(seq 5); do
+    rm -f frames.txt
+    LD_PRELOAD=$probe FRETFALL_FRAME_TIMES=$work/frames.txt play to_last.script >/dev/null 2>&1
+    awk -v first="$first" -v last="$last" \
+        'NR - 1 > first && NR - 1 <= last { printf "%.3f\n", ($1 - p) / 1000 } { p = $1 }' frames.txt |
+        median
+done >frame_us.txt
+frame_us=$(median <frame_us.txt)
+
+# 3. Start-up: process start to the first presented intro frame (the preloaded probe notes
+# the time of the first SDL_Flip and ends the process), median of ten runs.
+echo "wait 100000" >startup.script
+for _ in $(seq 10); do
+    rm -f flip.txt
+    t0=$EPOCHREALTIME
+    LD_PRELOAD=$probe FRETFALL_FIRST_FLIP=$work/flip.txt play startup.script >/dev/null 2>&1 || true
+    awk -v a="$t0" '{ printf "%.3f %.3f\n", ($1 - a) * 1000, $2 }' flip.txt
+done >startup.txt
+startup_ms=$(awk '{ print $1 }' startup.txt | median)
+startup_cpu_ms=$(awk '{ print $2 }' startup.txt | median)
+
+# 4. Peak resident memory over the whole song.
+/usr/bin/time -v "$replay" --dir "$work/game" --trace /dev/null whole.script 2>time.txt >/dev/null
+peak_rss_mb=$(awk -F': ' '/Maximum resident set size/ { printf "%.1f\n", $2 / 1024 }' time.txt)
+
+# 5. The whole song through the driver, median of three runs; the CPU seconds (user +
+# system, the mixer's thread included) beside it show what the machine's load added.
+for _ in 1 2 3; do
+    /usr/bin/time -f "%e %U %S" -o whole.time "$replay" --dir "$work/game" --trace /dev/null \
+        whole.script >/dev/null 2>&1
+    cat whole.time
+done >whole.txt
+song_sim_s=$(awk '{ print $1 }' whole.txt | median)
+song_cpu_s=$(awk '{ printf "%.2f\n", $2 + $3 }' whole.txt | median)
+
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
+verdict() { awk -v v="$1" -v g="$2" 'BEGIN { print (v <= g) ? "met" : "MISSED" }'; }
+
+cat <<EOF
+Machine: $cpu, $(nproc) cores; load average $load_before before, $load_after after.
+Song: forwhomthebellstolls, $(sed 's/^fretfall-hitscript: //' hitscript.log); $hits hits at its end.
+Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at virtual ms $frame0.
+
+| Figure | Value | Goal | | Command |
+|---|---|---|---|---|
+| frame_instructions | $frame_instructions | 1500000 | $(verdict "$frame_instructions" 1500000) | (main-thread Ir of \`valgrind --tool=callgrind --separate-threads=yes fretfall-replay to_last.script\` - the same of to_first.script) / $frames |
+| frame_us | $frame_us | | | median of 5 runs of the median time between the window's frames, from \`LD_PRELOAD=libfretfall_probe.so FRETFALL_FRAME_TIMES=F fretfall-replay to_last.script\` |
+| startup_ms | $startup_ms | 150 | $(verdict "$startup_ms" 150) | median of 10 runs of \`LD_PRELOAD=libfretfall_probe.so FRETFALL_FIRST_FLIP=F fretfall-replay startup.script\`: shell start to the first SDL_Flip (CPU $startup_cpu_ms ms) |
+| peak_rss_mb | $peak_rss_mb | 40 | $(verdict "$peak_rss_mb" 40) | Maximum resident set size of \`/usr/bin/time -v fretfall-replay whole.script\` / 1024 |
+| song_sim_s | $song_sim_s | 2 | $(verdict "$song_sim_s" 2) | median of 3 runs: elapsed of \`/usr/bin/time fretfall-replay whole.script\` (309 s of song, won; CPU $song_cpu_s s) |
+
+Instructions per frame by function (inclusive, at least 2% of the frame):
+$(cat breakdown.txt)
+
+Scripts: \`fretfall-hitscript play 4 $frame0 LAST\` with LAST $first (to_first), $last (to_last), 6181 and 8000 ms more (whole).
+frame_instructions $frame_instructions instructions
+frame_us $frame_us us
+startup_ms $startup_ms ms
+peak_rss_mb $peak_rss_mb MB
+song_sim_s $song_sim_s s
+EOF
