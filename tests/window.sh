@@ -45,7 +45,7 @@ launched=$(now_ms)
 game_pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Fretfall$' | head -n 1) || true
 [ -n "$wid" ] || fail "no window named Fretfall: $(cat "$tmp/game.log")"
-xdotool windowfocus --sync "$wid"
+timeout 10 xdotool windowfocus --sync "$wid" || fail "cannot give the window the keyboard focus"
 
 key() { xdotool key --delay 40 "$@"; }
 shot() { import -window "$wid" "$tmp/shot.png"; }
