@@ -42,6 +42,23 @@ bench:
 	@cmake --build $(BUILD) -j$(JOBS) >/dev/null
 	@bash bench/run.sh $(BUILD)
 
+# The long soak: 200,000 random key events through the sanitizer build's headless driver
+# (tests/soak.sh; `make test` runs 20,000). Some twenty minutes.
+soak:
+	@./tools/install-deps.sh test
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target assets
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFRETFALL_SANITIZE=ON \
+	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
+	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
+	bash tests/soak.sh $(ASAN) $(CURDIR) 200000
+
+# The fuzz targets of the progress and highscore readers, five minutes each (fuzz/run.sh;
+# `make test` runs thirty seconds each).
+fuzz:
+	@./tools/install-deps.sh fuzz
+	bash fuzz/run.sh build-fuzz 300
+
 # Installs the game under PREFIX (default /usr/local); DESTDIR is honoured for packaging.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
