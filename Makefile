@@ -43,7 +43,7 @@ bench:
 	@bash bench/run.sh $(BUILD)
 
 # The long soak: 200,000 random key events through the sanitizer build's headless driver
-# (tests/soak.sh; `make test` runs 20,000). Some twenty minutes.
+# (tests/soak.sh; `make test` runs 20,000). Five minutes or more.
 soak:
 	@./tools/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null

@@ -2,21 +2,19 @@
 //
 //   fretfall-soakgen [--seed N] [--events N]
 //
-// The script presses and releases every key the game knows and some it does not, in taps,
-// holds, chords, mashing bursts and lone releases, with waits from none to two minutes, so
-// that a long enough script walks through every screen: songs play out or are skipped,
-// the credits roll to their end and won songs reach the name entry. The same seed always
-// gives the same script.
+// The script opens with a fixed tour of every screen, then presses and releases every key
+// the game knows and some it does not, in taps, holds, chords, mashing bursts, lone
+// releases and menu gestures, with waits from none to two minutes, so that a long enough
+// script walks through every screen again at random: songs play on, fail or are skipped,
+// the credits roll to their end and won songs reach the name entry. N counts the key
+// presses and releases, the tour's included. The same seed always gives the same script.
 #include "soak_random.h"
-
 #include "soak_script.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 #include <cstring>
-#include <string>
-#include <vector>
+#include <initializer_list>
 
 namespace {
 
@@ -156,9 +154,10 @@ void win_song(Writer &w, std::initializer_list<const char *> name) {
 }
 
 // The opening tour: from a fresh start through every screen, with every song started and
-// the tutorial's highscore table filled, so that everything the game allocates on the way
-// is allocated once in the first minutes of the run. Memory that grows after that grows
-// for good. The runner plays the tour again at the start of every later run.
+// the tutorial's highscore table filled, so that what the game allocates on its screens
+// is allocated once within the first seconds of a run (under four minutes of game time).
+// Memory that grows after that grows for good. The runner plays the tour again at the
+// start of every later run.
 void opening_tour(Writer &w) {
     taps(w, {"LCTRL", "LCTRL", "LCTRL", "LCTRL", "LCTRL"}); // the intro
     // Eleven won tutorials fill its highscore table with names of varied widths.
@@ -260,9 +259,13 @@ void act(SoakRandom &rng, Writer &w) {
             w.up(key);
             w.wait(rng.below(30));
         }
-    } else if (roll < 96) {
+    } else if (roll < 94) {
         // A release of a key that is not held.
         w.up(pick_key(rng));
+    } else if (roll < 97) {
+        // START and then START again or SELECT: in a song, a pause resumed or left.
+        tap(w, "RETURN", 100 + rng.below(1500));
+        tap(w, rng.below(2) ? "RETURN" : "ESCAPE", 0);
     } else {
         // A press whose release comes much later, after other keys.
         const char *key = pick_key(rng);

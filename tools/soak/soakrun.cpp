@@ -358,6 +358,15 @@ int main(int argc, char **argv) {
             return usage();
     }
     if (opt.replay.empty() || opt.assets.empty() || opt.script.empty()) return usage();
+    // The game directory links to the assets, so the links must not depend on where the
+    // runner was started.
+    char *assets = realpath(opt.assets.c_str(), nullptr);
+    if (!assets) {
+        std::fprintf(stderr, "fretfall-soak: no asset directory %s\n", opt.assets.c_str());
+        return 2;
+    }
+    opt.assets = assets;
+    std::free(assets);
     // Sanitizer reports must end the run and be seen; the driver inherits these settings.
     // AddressSanitizer keeps freed blocks aside for a while (its quarantine, 256 MB and 1 MB
     // per thread) to catch late uses; the blocks set aside change with the screen, and its
