@@ -71,6 +71,16 @@ void play_chart(const Chart &chart) {
     }
 }
 
+int notes_hit(const Chart &chart) {
+    int hit = 0;
+    for (int n = 0; chart.notes && n < chart.count; ++n) {
+        const ChartNote &note = chart.notes[n];
+        const NoteLane *lane = note_lane(note.lane);
+        if (lane && note.slot >= 0 && note.slot < lane->count && lane->marks[note.slot]) ++hit;
+    }
+    return hit;
+}
+
 void paranoid() { play_chart(chart_paranoid); }
 void highwaytohell() { play_chart(chart_highwaytohell); }
 void aceofspades() { play_chart(chart_aceofspades); }

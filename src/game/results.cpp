@@ -11,6 +11,7 @@
 #include "menus/gallery.h"
 
 #include <SDL_mixer.h>
+#include <climits>
 #include <cstdio>
 
 int wins, loses;
@@ -36,6 +37,11 @@ bool unlocks_guitar(int win_count) {
     return false;
 }
 
+// A counter that a doctored progress file may start at the top of the int range stays there.
+static void count_up(int &counter) {
+    if (counter < INT_MAX) counter += 1;
+}
+
 void fail_sequence() {
     draw_banner(show_lose);
     zerar_notas();
@@ -44,7 +50,7 @@ void fail_sequence() {
         Mix_Pause(-1);
     }
     play_effect(PTRUIM);
-    loses += 1;
+    count_up(loses);
     platform_flip(screen);
     platform_delay(3000);
 }
@@ -64,7 +70,7 @@ void win_sequence() {
 
     SDL_Surface *unlock = nullptr, *score = nullptr, *accuracy = nullptr, *longest = nullptr;
     if (count_song != TUTORIAL) {
-        wins += 1;
+        count_up(wins);
         if (unlocks_guitar(wins))
             unlock =
                 draw_text_centred(font_small2, "NEW GUITAR UNLOCK IN GALERY!", color_yellow, 160);

@@ -4,6 +4,7 @@
 #include "app/assets.h"
 #include "app/draw.h"
 #include "app/sound.h"
+#include "game/notes.h"
 #include "game/playfield.h"
 #include "songs/catalogue.h"
 
@@ -149,12 +150,11 @@ void draw_rock_meter_cover() {
 }
 
 int accuracy_percent(int song) {
-    const SongEntry *entry = song_entry(song);
-    if (!entry || entry->divisor <= 0) return 0;
-    int percent = tHITS * 100 / entry->divisor;
-    if (percent < 0) return 0;
-    if (percent > 100) return 100;
-    return percent;
+    // The share of the chart's notes hit, from the hit marks: tHITS cannot serve, since the
+    // two-lane adjustment takes from it and a note hit twice adds to it.
+    const Chart *chart = chart_for_song(song);
+    if (!chart || chart->count <= 0) return 0;
+    return notes_hit(*chart) * 100 / chart->count;
 }
 
 SDL_Rect *star_overlay(int percent) {

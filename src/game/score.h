@@ -6,13 +6,14 @@
 
 extern int nSCORE;  // points
 extern int nHITS;   // current streak; selects points per hit and the multiplier
-extern int tHITS;   // notes hit in this song: numerator of the accuracy
+extern int tHITS;   // hits of this song, less the two-lane adjustment
 extern int nHit;    // hits in this song, for the sixth-hit rule
 extern int nSTREAK; // longest streak since the program started
 extern int Balanca; // rock meter: -6 (failed) .. 6 (full)
 // Feedback flags behind the judgement word: blank, "GOOD", "MISS".
 extern int xNULL, xGOOD, xMISS;
-// Accuracy in percent of the won song.
+// Accuracy in percent of the won song: its chart's notes that carry a hit mark, x 100 over
+// the chart's note count (0..100).
 extern int percent_score;
 
 // Where the judgement word stands, under the score panel.
