@@ -12,7 +12,6 @@ build=$(cd "${1:?build dir}" && pwd)
 game=$build/game
 replay=$game/fretfall-replay
 hitscript=$build/bench/fretfall-hitscript
-probe=$build/bench/libfretfall_probe.so
 song=4
 work=$(mktemp -d /tmp/fretfall-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -73,27 +72,28 @@ awk -v frames="$frames" -v total="$frame_instructions" '
         }
     }' "$work/to_first.inclusive" "$work/to_last.inclusive" | sort -rn >breakdown.txt
 
-# 2. Wall time per song frame: the preloaded probe notes when each song frame presents the
-# screen; the median of the window's frame-to-frame times in each of five runs of
-# to_last.script, and the median of those. A median of frames holds up on a shared machine,
-# where whole runs vary by more than the window's work.
+# 2. Wall time per song frame: the driver notes every present (--presents: virtual ms, wall
+# clock); a song frame's presents share its virtual ms, frame k's being frame0 + 50 k. The
+# median of the window's frame-to-frame times (first present to first present) in each of
+# five runs of to_last.script, and the median of those; and the most presents of one frame.
+lo=$((frame0 + 50 * (first + 1)))
+hi=$((frame0 + 50 * last))
 for _ in $(seq 5); do
-    rm -f frames.txt
-    LD_PRELOAD=$probe FRETFALL_FRAME_TIMES=$work/frames.txt play to_last.script >/dev/null 2>&1
-    awk -v first="$first" -v last="$last" \
-        'NR - 1 > first && NR - 1 <= last { printf "%.3f\n", ($1 - p) / 1000 } { p = $1 }' frames.txt |
-        median
+    "$replay" --dir "$work/game" --trace /dev/null --presents presents.txt to_last.script >/dev/null 2>&1
+    awk -v lo="$lo" -v hi="$hi" '$1 != t { if ($1 >= lo && $1 <= hi) printf "%.3f\n", ($2 - w) * 1e6; t = $1; w = $2 }' \
+        presents.txt | median
 done >frame_us.txt
 frame_us=$(median <frame_us.txt)
+presents_per_frame=$(awk -v lo="$((lo - 50))" -v hi="$hi" '$1 >= lo && $1 <= hi { n[$1]++ }
+    END { m = 0; for (t in n) if (n[t] > m) m = n[t]; print m }' presents.txt)
 
-# 3. Start-up: process start to the first presented intro frame (the preloaded probe notes
-# the time of the first SDL_Flip and ends the process), median of ten runs.
-echo "wait 100000" >startup.script
+# 3. Start-up: process start to the first presented intro frame (the first line of
+# --presents), median of ten runs; the script ends at the intro's second pass.
+echo "wait 1" >startup.script
 for _ in $(seq 10); do
-    rm -f flip.txt
     t0=$EPOCHREALTIME
-    LD_PRELOAD=$probe FRETFALL_FIRST_FLIP=$work/flip.txt play startup.script >/dev/null 2>&1 || true
-    awk -v a="$t0" '{ printf "%.3f %.3f\n", ($1 - a) * 1000, $2 }' flip.txt
+    "$replay" --dir "$work/game" --trace /dev/null --presents startup.txt.1 startup.script >/dev/null 2>&1 || true
+    awk -v a="$t0" 'NR == 1 { printf "%.3f %.3f\n", ($2 - a) * 1000, $3 }' startup.txt.1
 done >startup.txt
 startup_ms=$(awk '{ print $1 }' startup.txt | median)
 startup_cpu_ms=$(awk '{ print $2 }' startup.txt | median)
@@ -124,8 +124,9 @@ Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at 
 | Figure | Value | Goal | | Command |
 |---|---|---|---|---|
 | frame_instructions | $frame_instructions | 1500000 | $(verdict "$frame_instructions" 1500000) | (main-thread Ir of \`valgrind --tool=callgrind --separate-threads=yes fretfall-replay to_last.script\` - the same of to_first.script) / $frames |
-| frame_us | $frame_us | | | median of 5 runs of the median time between the window's frames, from \`LD_PRELOAD=libfretfall_probe.so FRETFALL_FRAME_TIMES=F fretfall-replay to_last.script\` |
-| startup_ms | $startup_ms | 150 | $(verdict "$startup_ms" 150) | median of 10 runs of \`LD_PRELOAD=libfretfall_probe.so FRETFALL_FIRST_FLIP=F fretfall-replay startup.script\`: shell start to the first SDL_Flip (CPU $startup_cpu_ms ms) |
+| presents_per_frame | $presents_per_frame | 2 | $(verdict "$presents_per_frame" 2) | most presents of one window frame in \`fretfall-replay --presents F to_last.script\` |
+| frame_us | $frame_us | | | median of 5 runs of the median time between the window's frames, from \`fretfall-replay --presents F to_last.script\` |
+| startup_ms | $startup_ms | 150 | $(verdict "$startup_ms" 150) | median of 10 runs of \`fretfall-replay --presents F startup.script\`: shell start to the first present (CPU $startup_cpu_ms ms) |
 | peak_rss_mb | $peak_rss_mb | 40 | $(verdict "$peak_rss_mb" 40) | Maximum resident set size of \`/usr/bin/time -v fretfall-replay whole.script\` / 1024 |
 | song_sim_s | $song_sim_s | 2 | $(verdict "$song_sim_s" 2) | median of 3 runs: elapsed of \`/usr/bin/time fretfall-replay whole.script\` (309 s of song, won; CPU $song_cpu_s s) |
 
@@ -134,6 +135,7 @@ $(cat breakdown.txt)
 
 Scripts: \`fretfall-hitscript play 4 $frame0 LAST\` with LAST $first (to_first), $last (to_last), 6181 and 8000 ms more (whole).
 frame_instructions $frame_instructions instructions
+presents_per_frame $presents_per_frame presents
 frame_us $frame_us us
 startup_ms $startup_ms ms
 peak_rss_mb $peak_rss_mb MB

@@ -8,6 +8,7 @@
 #include <SDL_ttf.h>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -21,6 +22,9 @@ size_t next_event = 0;
 FILE *trace_out = nullptr;
 Uint32 last_pass = 0;    // start of the previous paced pass
 bool paced_before = false;
+Uint32 presents = 0;
+FILE *presents_out = nullptr; // --presents: time of every present
+FILE *hashes_out = nullptr;   // --hashes: pixels of every present
 
 // The script has run out: the headless run ends here, as if the player walked away.
 [[noreturn]] void finish_replay() {
@@ -47,6 +51,28 @@ void take_shots(SDL_Surface *surface) {
             ++it;
         }
     }
+}
+
+void note_present(FILE *out) {
+    timespec now, cpu;
+    clock_gettime(CLOCK_REALTIME, &now);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    std::fprintf(out, "%u %lld.%06ld %.3f\n", virtual_ms, static_cast<long long>(now.tv_sec),
+                 now.tv_nsec / 1000, cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6);
+}
+
+// The visible pixels only: the pitch's padding bytes are left out.
+void hash_present(FILE *out, SDL_Surface *surface) {
+    Uint64 hash = 14695981039346656037ull;
+    if (surface && !SDL_LockSurface(surface)) {
+        const Uint8 *row = static_cast<const Uint8 *>(surface->pixels);
+        size_t row_bytes = static_cast<size_t>(surface->w) * surface->format->BytesPerPixel;
+        for (int y = 0; y < surface->h; ++y, row += surface->pitch)
+            for (size_t i = 0; i < row_bytes; ++i)
+                hash = (hash ^ row[i]) * 1099511628211ull;
+        SDL_UnlockSurface(surface);
+    }
+    std::fprintf(out, "%u %016llx\n", virtual_ms, static_cast<unsigned long long>(hash));
 }
 
 } // namespace
@@ -135,13 +161,26 @@ int platform_poll(SDL_Event *event, ScreenId screen) {
 }
 
 void platform_flip(SDL_Surface *surface) {
-    SDL_Flip(surface);
-    if (replay && !script.shots.empty()) take_shots(surface);
+    if (!replay) {
+        SDL_Flip(surface);
+        return;
+    }
+    ++presents;
+    if (presents_out) note_present(presents_out);
+    if (hashes_out) hash_present(hashes_out, surface);
+    if (!script.shots.empty()) take_shots(surface);
 }
 
-void platform_update_rect(SDL_Surface *surface, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
-    SDL_UpdateRect(surface, x, y, w, h);
-    if (replay && !script.shots.empty()) take_shots(surface);
+Uint32 platform_presents() { return presents; }
+
+bool platform_note_presents(const std::string &path) {
+    presents_out = std::fopen(path.c_str(), "w");
+    return presents_out != nullptr;
+}
+
+bool platform_hash_presents(const std::string &path) {
+    hashes_out = std::fopen(path.c_str(), "w");
+    return hashes_out != nullptr;
 }
 
 void platform_trace_sound(const char *stem) {

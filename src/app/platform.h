@@ -52,10 +52,18 @@ void platform_delay(Uint32 ms);
 // ends the program as the exit entry does.
 int platform_poll(SDL_Event *event, ScreenId screen);
 
-// Presenting the screen: SDL_Flip and SDL_UpdateRect. The headless driver takes its
-// screenshots here.
+// Presents the whole screen: SDL_Flip in the real game. The headless driver shows nothing,
+// so it only counts the present, takes the screenshots that are due and notes the present
+// in the files asked for below.
 void platform_flip(SDL_Surface *surface);
-void platform_update_rect(SDL_Surface *surface, Sint32 x, Sint32 y, Uint32 w, Uint32 h);
+// Presents since start-up (headless mode only).
+Uint32 platform_presents();
+// Headless mode: one line per present into `path`: the virtual ms, the wall clock
+// (CLOCK_REALTIME seconds with microseconds) and the process's CPU ms so far.
+bool platform_note_presents(const std::string &path);
+// Headless mode: one line per present into `path`: the virtual ms and a 64-bit FNV-1a
+// hash of the screen's pixels, row by row, so two runs can be compared present by present.
+bool platform_hash_presents(const std::string &path);
 
 // Trace lines for effects and music started (headless mode only).
 void platform_trace_sound(const char *stem);

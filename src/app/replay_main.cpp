@@ -1,7 +1,10 @@
 // fretfall-replay: the whole game, headless, on a virtual clock driven by a script.
 //
-//   fretfall-replay [--dir DIR] [--trace FILE] SCRIPT
+//   fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE] [--hashes FILE] SCRIPT
 //   fretfall-replay --chart N
+//
+// --presents notes the time of every present (for the benchmark), --hashes a hash of every
+// presented screen (to compare two runs picture by picture).
 #include "app/platform.h"
 #include "app/startup.h"
 #include "songs/charts.h"
@@ -15,7 +18,8 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: fretfall-replay [--dir DIR] [--trace FILE] SCRIPT\n"
+    std::fprintf(stderr, "usage: fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE]\n"
+                         "                      [--hashes FILE] SCRIPT\n"
                          "       fretfall-replay --chart N\n");
     return 2;
 }
@@ -32,7 +36,7 @@ bool parse_index(const char *text, int &out) {
 } // namespace
 
 int main(int argc, char **argv) {
-    std::string dir, trace, script;
+    std::string dir, trace, presents, hashes, script;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool has_value = i + 1 < argc;
@@ -44,6 +48,10 @@ int main(int argc, char **argv) {
             dir = argv[++i];
         } else if (arg == "--trace" && has_value) {
             trace = argv[++i];
+        } else if (arg == "--presents" && has_value) {
+            presents = argv[++i];
+        } else if (arg == "--hashes" && has_value) {
+            hashes = argv[++i];
         } else if (script.empty() && !arg.empty() && arg[0] != '-') {
             script = arg;
         } else {
@@ -55,6 +63,14 @@ int main(int argc, char **argv) {
     std::string error;
     if (!platform_start_replay(script, trace, error)) {
         std::fprintf(stderr, "fretfall-replay: %s\n", error.c_str());
+        return 2;
+    }
+    // Named relative to where the driver was started, like the trace.
+    const char *unwritable = nullptr;
+    if (!presents.empty() && !platform_note_presents(presents)) unwritable = presents.c_str();
+    if (!hashes.empty() && !platform_hash_presents(hashes)) unwritable = hashes.c_str();
+    if (unwritable) {
+        std::fprintf(stderr, "fretfall-replay: cannot write %s\n", unwritable);
         return 2;
     }
     if (!dir.empty() && chdir(dir.c_str()) != 0) {

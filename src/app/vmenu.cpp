@@ -60,7 +60,8 @@ int run_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId screen_id) {
         default:
             break;
         }
-        platform_flip(screen); // every key press shows the screen once more
+        // A key press changes nothing on the screen until the next pass draws it, so the
+        // pass presents once.
         if (confirmed) return cursor;
     }
 }

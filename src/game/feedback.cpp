@@ -3,8 +3,9 @@
 
 #include "app/assets.h"
 #include "app/draw.h"
-#include "app/platform.h"
 #include "menus/gamelook.h"
+
+bool flame_unshown = false;
 
 SDL_Rect src_hitflames11 = {320, 0, 32, 64};
 SDL_Rect dst_hitflames1 = {80, 155, 0, 0};
@@ -27,7 +28,7 @@ void hit_flame(int lane) {
     SDL_Surface *sheet = *flame_sheets[flame_menu];
     key_magenta(sheet);
     blit(sheet, &src_hitflames11, screen, flame_spots[lane - 1]);
-    platform_flip(screen);
+    flame_unshown = true;
 }
 
 void keyhitflames1() { hit_flame(1); }

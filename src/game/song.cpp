@@ -6,6 +6,7 @@
 #include "app/draw.h"
 #include "app/input.h"
 #include "app/platform.h"
+#include "game/feedback.h"
 #include "game/judge.h"
 #include "game/notes.h"
 #include "game/pause.h"
@@ -74,10 +75,17 @@ bool key_press(SDLKey key) {
     } else {
         lane_press(key);
     }
+    flame_unshown = false;
     for (int lane = 1; lane <= 5; ++lane) {
         if (!*lane_flag(lane)) continue;
         draw_pressed_fret(lane); // gives the target rectangle its size before the judgement
         press_judgements[lane - 1]();
+    }
+    // One present shows every flame of this event (a present per flame showed nothing more
+    // on the display, and each costs a display refresh where presents wait for it).
+    if (flame_unshown) {
+        flame_unshown = false;
+        platform_flip(screen);
     }
     two_lane_adjust();
     return true;
@@ -106,12 +114,10 @@ Next play_song() {
         scroll_neck();
         for (auto check : fall_off_checks)
             check();
-        platform_update_rect(screen, 0, 0, 0, 240);
-        for (int lane = 1; lane <= 5; ++lane) {
-            if (!*lane_flag(lane)) continue;
-            draw_pressed_fret(lane);
-            platform_flip(screen);
-        }
+        // The frame's picture with the pressed frets of the held lanes, presented once.
+        for (int lane = 1; lane <= 5; ++lane)
+            if (*lane_flag(lane)) draw_pressed_fret(lane);
+        platform_flip(screen);
         if (!take_event()) return TO_MENU_CYCLE_START;
         if (frame_timer->get_ticks() < FRAME_MS)
             platform_delay(static_cast<Uint32>(FRAME_MS - frame_timer->get_ticks()));
