@@ -11,7 +11,7 @@
 // of the exit. It fails on any sanitizer report or non-zero status, on a screen that
 // random keys never reached, on a stall, and on a run that played at least --min-game
 // seconds of game time past the tour (600) and whose memory grew by --max-growth kB (1024)
-// or more between its first and its last tenth.
+// or more between the first and the last tenth of its time past the tour.
 #include "soak_memory.h"
 #include "soak_script.h"
 
@@ -198,7 +198,10 @@ RunResult Soak::play(const std::string &script_path, const std::string &err_path
         if (now >= next_sample) {
             long kb = read_rss_kb(pid);
             if (kb > 0) {
-                r.rss.push_back({now - start, kb});
+                // Memory is judged from the end of the opening tour on: before it the
+                // program is still loading and first drawing every screen, and a run
+                // fast enough to take only seconds would count that start as growth.
+                if (r.last_time > tour_end) r.rss.push_back({now - start, kb});
                 if (rss_log)
                     std::fprintf(rss_log, "%d %.3f %ld %lu %s\n", run_number, now - start, kb,
                                  r.last_time, last_screen < 0 ? "" : all_screens[last_screen]);
