@@ -19,7 +19,6 @@ struct SongEntry {
     void (*playback)();     // one frame of the song's chart
     const Chart *chart;
     int end_ms;  // the song is won once msec reaches this
-    int divisor; // accuracy divisor: the chart's note count
     const char *highscore_file;
 };
 
