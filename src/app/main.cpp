@@ -1,8 +1,29 @@
 // The game: runs in the working directory that holds the asset tree and data/.
+//
+//   fretfall [--record FILE] [--trace FILE]
+//
+// --record writes a recording of the whole run that fretfall-replay --play replays
+// exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
 #include "app/platform.h"
 #include "app/startup.h"
 
-int main() {
-    platform_start_real();
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+int main(int argc, char **argv) {
+    std::string record, trace;
+    for (int i = 1; i < argc; ++i) {
+        std::string *target = std::strcmp(argv[i], "--record") == 0  ? &record
+                              : std::strcmp(argv[i], "--trace") == 0 ? &trace
+                                                                     : nullptr;
+        if (!target) continue;
+        if (i + 1 < argc && argv[i + 1][0] != '\0') {
+            *target = argv[++i];
+        } else {
+            std::fprintf(stderr, "fretfall: %s needs a file name; playing on without it\n", argv[i]);
+        }
+    }
+    platform_start_real(record, trace);
     return fretfall_main();
 }

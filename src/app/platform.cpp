@@ -1,6 +1,7 @@
 // Time, events and presenting for the real game and for the headless driver.
 #include "app/platform.h"
 
+#include "app/recorder.h"
 #include "app/screenshot.h"
 #include "app/script.h"
 #include "app/trace.h"
@@ -15,7 +16,9 @@
 
 namespace {
 
-bool replay = false;
+// Where time and events come from: SDL, the headless driver's script, or a recording.
+enum Mode { MODE_REAL, MODE_SCRIPT, MODE_PLAYBACK };
+Mode mode = MODE_REAL;
 Uint32 virtual_ms = 0; // the headless clock; only waits advance it
 Script script;
 size_t next_event = 0;
@@ -26,11 +29,30 @@ Uint32 presents = 0;
 FILE *presents_out = nullptr; // --presents: time of every present
 FILE *hashes_out = nullptr;   // --hashes: pixels of every present
 
-// The script has run out: the headless run ends here, as if the player walked away.
-[[noreturn]] void finish_replay() {
+// Recording and trace reach their files at least once a second of play, so a game that
+// is killed leaves both up to about then.
+const Uint32 FLUSH_MS = 1000;
+Uint32 last_clock = 0; // the latest clock reading handed to the game
+Uint32 last_flush = 0;
+
+Recording playback;    // the recording being replayed
+size_t next_record = 0;
+const char *polled_screen = "start-up"; // for the replay's messages
+
+void flush_outputs() {
+    recorder_flush();
     if (trace_out) fflush(trace_out);
-    std::exit(0);
+    last_flush = last_clock;
 }
+
+// Ends a headless run or a replay that cannot go on.
+[[noreturn]] void finish(int status) {
+    flush_outputs();
+    std::exit(status);
+}
+
+// The script has run out: the headless run ends here, as if the player walked away.
+[[noreturn]] void finish_replay() { finish(0); }
 
 void advance_virtual(Uint32 ms) {
     Uint64 target = static_cast<Uint64>(virtual_ms) + ms;
@@ -75,9 +97,103 @@ void hash_present(FILE *out, SDL_Surface *surface) {
     std::fprintf(out, "%u %016llx\n", virtual_ms, static_cast<unsigned long long>(hash));
 }
 
+std::string replay_position() {
+    return "record " + std::to_string(next_record) + " (clock " + std::to_string(last_clock) +
+           " ms, screen " + polled_screen + ")";
+}
+
+// The next recorded value, which must answer `request`: the same kind, and for a wait or
+// the exit the same length or status. Anything else stops the replay at once.
+const Record &take_record(const Record &request) {
+    if (next_record >= playback.records.size()) {
+        std::fprintf(stderr, "fretfall-replay: the recording ends after %s; replayed to there\n",
+                     replay_position().c_str());
+        finish(0);
+    }
+    const Record &r = playback.records[next_record++];
+    bool same = r.kind == request.kind &&
+                ((r.kind != RECORD_DELAY && r.kind != RECORD_EXIT) || r.value == request.value);
+    if (!same) {
+        std::fprintf(stderr, "fretfall-replay: diverged at %s: the game asked for %s, the recording holds %s\n",
+                     replay_position().c_str(), describe_request(request).c_str(),
+                     describe_record(r).c_str());
+        finish(3);
+    }
+    return r;
+}
+
+Record request(RecordKind kind, Uint32 value = 0) {
+    Record r;
+    r.kind = kind;
+    r.value = value;
+    return r;
+}
+
+// The event of the headless script due by now, if any.
+int script_event(SDL_Event *event) {
+    if (next_event >= script.events.size() || script.events[next_event].time > virtual_ms) return 0;
+    const ScriptEvent &e = script.events[next_event++];
+    SDL_memset(event, 0, sizeof *event);
+    event->type = e.type;
+    event->key.type = e.type;
+    event->key.state = e.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event->key.keysym.sym = e.key;
+    return 1;
+}
+
+// The recorded event: its type and, for a key, the key code, which is all the game reads.
+int playback_event(SDL_Event *event) {
+    const Record &r = take_record(request(RECORD_POLL));
+    if (!r.value) return 0;
+    SDL_memset(event, 0, sizeof *event);
+    event->type = r.type;
+    if (r.type == SDL_KEYDOWN || r.type == SDL_KEYUP) {
+        event->key.state = r.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event->key.keysym.sym = static_cast<SDLKey>(r.key);
+    }
+    return 1;
+}
+
+// Takes at most one event from the mode's source, and records what the game gets.
+int take_event(SDL_Event *event) {
+    if (mode == MODE_PLAYBACK) return playback_event(event);
+    int got = mode == MODE_SCRIPT ? script_event(event) : SDL_PollEvent(event);
+    if (recorder_on()) {
+        Record r = request(RECORD_POLL, got ? 1 : 0);
+        if (got) {
+            r.type = event->type;
+            if (event->type == SDL_KEYDOWN || event->type == SDL_KEYUP)
+                r.key = static_cast<Uint16>(event->key.keysym.sym);
+        }
+        recorder_add(r);
+    }
+    return got;
+}
+
+// Trace output: a file, or standard output when `path` is empty.
+bool open_trace(const std::string &path, std::string &error) {
+    if (trace_out && trace_out != stdout) std::fclose(trace_out);
+    trace_out = nullptr;
+    if (path.empty()) {
+        trace_out = stdout;
+        return true;
+    }
+    trace_out = std::fopen(path.c_str(), "w");
+    if (!trace_out) error = "cannot write trace " + path;
+    return trace_out != nullptr;
+}
+
 } // namespace
 
-void platform_start_real() { replay = false; }
+void platform_start_real(const std::string &record_path, const std::string &trace_path) {
+    mode = MODE_REAL;
+    if (!trace_path.empty()) {
+        std::string error;
+        if (!open_trace(trace_path, error))
+            std::fprintf(stderr, "fretfall: %s; playing on without it\n", error.c_str());
+    }
+    if (!record_path.empty()) recorder_start("fretfall", record_path);
+}
 
 bool platform_start_replay(const std::string &script_path, const std::string &trace_path,
                            std::string &error) {
@@ -93,42 +209,64 @@ bool platform_start_replay(const std::string &script_path, const std::string &tr
         error = script_path + ": " + error;
         return false;
     }
-    if (trace_path.empty()) {
-        trace_out = stdout;
-    } else {
-        trace_out = std::fopen(trace_path.c_str(), "w");
-        if (!trace_out) {
-            error = "cannot write trace " + trace_path;
-            return false;
-        }
-    }
+    if (!open_trace(trace_path, error)) return false;
     // Screenshots are named relative to where the driver was started, not to --dir.
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
         for (ScriptShot &shot : script.shots)
             if (!shot.path.empty() && shot.path[0] != '/') shot.path = std::string(cwd) + "/" + shot.path;
-    replay = true;
+    mode = MODE_SCRIPT;
     virtual_ms = 0;
     next_event = 0;
     if (script.end_time == 0) finish_replay();
     return true;
 }
 
+bool platform_start_playback(Recording &&recording, const std::string &trace_path,
+                             std::string &error) {
+    if (!open_trace(trace_path, error)) return false;
+    playback = std::move(recording);
+    next_record = 0;
+    mode = MODE_PLAYBACK;
+    return true;
+}
+
+void platform_record(const std::string &path) { recorder_start("fretfall-replay", path); }
+
 void platform_start_virtual() {
     script = Script();
     script.end_time = 0xFFFFFFFFu;
     trace_out = nullptr;
-    replay = true;
+    mode = MODE_SCRIPT;
     virtual_ms = 0;
     next_event = 0;
 }
 
-bool platform_is_replay() { return replay; }
+bool platform_is_replay() { return mode != MODE_REAL; }
 
-Uint32 platform_ticks() { return replay ? virtual_ms : SDL_GetTicks(); }
+Uint32 platform_ticks() {
+    Uint32 now;
+    if (mode == MODE_PLAYBACK) {
+        // The headless lines (presents, hashes) are stamped with the recorded clock.
+        now = virtual_ms = take_record(request(RECORD_TICKS)).value;
+    } else {
+        now = mode == MODE_SCRIPT ? virtual_ms : SDL_GetTicks();
+        if (recorder_on()) recorder_add(request(RECORD_TICKS, now));
+    }
+    last_clock = now;
+    if (now - last_flush >= FLUSH_MS) flush_outputs();
+    return now;
+}
 
 void platform_delay(Uint32 ms) {
-    if (replay)
+    if (mode == MODE_PLAYBACK) {
+        take_record(request(RECORD_DELAY, ms));
+        return;
+    }
+    if (recorder_on()) recorder_add(request(RECORD_DELAY, ms));
+    // Nothing waits unwritten past the next second.
+    if (last_clock + ms - last_flush >= FLUSH_MS) flush_outputs();
+    if (mode == MODE_SCRIPT)
         advance_virtual(ms);
     else
         SDL_Delay(ms);
@@ -142,26 +280,18 @@ int platform_poll(SDL_Event *event, ScreenId screen) {
         last_pass = platform_ticks();
         paced_before = true;
     }
-    if (!replay) {
-        int got = SDL_PollEvent(event);
-        if (got && event->type == SDL_QUIT) platform_exit(0);
-        return got;
-    }
-    trace_poll(trace_out, virtual_ms, screen);
-    if (next_event < script.events.size() && script.events[next_event].time <= virtual_ms) {
-        const ScriptEvent &e = script.events[next_event++];
-        SDL_memset(event, 0, sizeof *event);
-        event->type = e.type;
-        event->key.type = e.type;
-        event->key.state = e.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event->key.keysym.sym = e.key;
-        return 1;
-    }
-    return 0;
+    polled_screen = screen_name(screen);
+    // The trace's time is a clock reading of its own, taken whether or not a trace is
+    // written, so that a recording replays the same with or without one.
+    Uint32 now = platform_ticks();
+    trace_poll(trace_out, now, screen);
+    int got = take_event(event);
+    if (got && event->type == SDL_QUIT) platform_exit(0);
+    return got;
 }
 
 void platform_flip(SDL_Surface *surface) {
-    if (!replay) {
+    if (mode == MODE_REAL) {
         SDL_Flip(surface);
         return;
     }
@@ -184,19 +314,25 @@ bool platform_hash_presents(const std::string &path) {
 }
 
 void platform_trace_sound(const char *stem) {
-    if (replay && trace_out) std::fprintf(trace_out, "{\"t\":%u,\"sound\":\"%s\"}\n", virtual_ms, stem);
+    Uint32 now = platform_ticks();
+    if (trace_out) std::fprintf(trace_out, "{\"t\":%u,\"sound\":\"%s\"}\n", now, stem);
 }
 
 void platform_trace_music(const char *path) {
-    if (replay && trace_out) std::fprintf(trace_out, "{\"t\":%u,\"music\":\"%s\"}\n", virtual_ms, path);
+    Uint32 now = platform_ticks();
+    if (trace_out) std::fprintf(trace_out, "{\"t\":%u,\"music\":\"%s\"}\n", now, path);
 }
 
 void platform_exit(int status) {
+    Uint32 now = platform_ticks();
+    if (trace_out) std::fprintf(trace_out, "{\"t\":%u,\"exit\":%d}\n", now, status);
+    Record end = request(RECORD_EXIT, static_cast<Uint32>(status));
+    if (mode == MODE_PLAYBACK)
+        take_record(end);
+    else if (recorder_on())
+        recorder_add(end);
+    flush_outputs();
     if (TTF_WasInit()) TTF_Quit();
     SDL_Quit();
-    if (replay && trace_out) {
-        std::fprintf(trace_out, "{\"t\":%u,\"exit\":%d}\n", virtual_ms, status);
-        fflush(trace_out);
-    }
     std::exit(status);
 }

@@ -2,6 +2,8 @@
 // The real game runs on SDL's clock and event queue; the headless driver runs the same
 // screens on a virtual clock fed by a script, and writes a trace of every poll.
 #pragma once
+#include "app/recording.h"
+
 #include <SDL.h>
 #include <string>
 
@@ -30,14 +32,23 @@ enum ScreenId {
 // waits for the display, no menu runs faster than 60 passes a second (17 ms >= 1/60 s).
 const Uint32 PASS_MS = 17;
 
-// Real mode: SDL's clock and events. The default.
-void platform_start_real();
+// Real mode: SDL's clock and events. The default. A non-empty `record_path` records the
+// run (app/recorder.h), a non-empty `trace_path` writes the headless driver's trace lines;
+// a file that cannot be created is reported on stderr and the game plays on without it.
+void platform_start_real(const std::string &record_path = "", const std::string &trace_path = "");
 
 // Headless mode: a virtual clock starting at 0 and the events of `script`.
 // Returns false and fills `error` when the script cannot be read or parsed.
 // `trace_path` may be empty (standard output).
 bool platform_start_replay(const std::string &script, const std::string &trace_path,
                            std::string &error);
+// Replay mode: every clock reading, wait and poll is answered from `recording`, which
+// must hold what the game asks for next; a divergence stops the run with status 3, the
+// recording's end with status 0 (both say where on stderr). `trace_path` as above.
+bool platform_start_playback(Recording &&recording, const std::string &trace_path,
+                             std::string &error);
+// Records the headless run as the real game records (the working directory's files).
+void platform_record(const std::string &path);
 // A virtual clock without script or trace, for unit tests: only waits advance it.
 void platform_start_virtual();
 bool platform_is_replay();
@@ -65,7 +76,7 @@ bool platform_note_presents(const std::string &path);
 // hash of the screen's pixels, row by row, so two runs can be compared present by present.
 bool platform_hash_presents(const std::string &path);
 
-// Trace lines for effects and music started (headless mode only).
+// Trace lines for effects and music started.
 void platform_trace_sound(const char *stem);
 void platform_trace_music(const char *path);
 

@@ -49,6 +49,14 @@ SDLKey key_from_name(const std::string &name) {
     return SDLK_UNKNOWN;
 }
 
+std::string key_to_name(SDLKey key) {
+    for (const KeyName &k : key_names)
+        if (key == k.key) return k.name;
+    if ((key >= SDLK_a && key <= SDLK_z) || (key >= SDLK_0 && key <= SDLK_9))
+        return std::string(1, static_cast<char>(key));
+    return "code " + std::to_string(static_cast<int>(key));
+}
+
 bool parse_script(const std::string &text, Script &script, std::string &error) {
     std::istringstream in(text);
     std::string line;

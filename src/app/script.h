@@ -24,6 +24,8 @@ struct Script {
 // The SDL 1.2 key of a name without its SDLK_ prefix ("LCTRL", "a", "RETURN"), or
 // SDLK_UNKNOWN.
 SDLKey key_from_name(const std::string &name);
+// The script name of `key`, or "code N" for a key that has none.
+std::string key_to_name(SDLKey key);
 
 // Parses a script's text; on a bad line returns false with the line number in `error`.
 bool parse_script(const std::string &text, Script &script, std::string &error);

@@ -1,0 +1,61 @@
+// Recordings of play: the files a run starts from, then every value the platform module
+// handed the game (clock readings, waits, poll results), in a compact byte format.
+#pragma once
+#include <SDL.h>
+#include <string>
+#include <vector>
+
+// What the game asked the platform module for.
+enum RecordKind : Uint8 { RECORD_TICKS, RECORD_DELAY, RECORD_POLL, RECORD_EXIT };
+
+struct Record {
+    RecordKind kind = RECORD_TICKS;
+    Uint32 value = 0; // TICKS: the clock reading (ms); DELAY: the wait asked for (ms);
+                      // POLL: 1 when an event was taken, 0 when none; EXIT: the status
+    Uint8 type = 0;   // POLL with an event: its SDL event type
+    Uint16 key = 0;   // POLL with a key event: its keysym.sym
+};
+
+// A starting file larger than this keeps only its first bytes, and the recording cannot
+// be replayed exactly.
+const size_t START_FILE_LIMIT = 1 << 20;
+// The files a run reads and writes: the progress file and the six highscore files.
+const int START_FILE_COUNT = 7;
+extern const char *const start_file_names[START_FILE_COUNT];
+
+// One starting file as the run found it.
+struct StartFile {
+    bool exists = false;
+    Uint64 size = 0;   // its whole size
+    std::string bytes; // all of it, or its first START_FILE_LIMIT bytes when larger
+    bool whole() const { return bytes.size() == size; }
+};
+
+struct Recording {
+    StartFile files[START_FILE_COUNT]; // in the order of start_file_names
+    std::vector<Record> records;
+    bool exact() const; // every starting file was kept whole
+};
+
+// A recording larger than this is not read.
+const size_t RECORDING_FILE_LIMIT = 16u << 20;
+
+// Appends the file header and the starting files to `out`.
+void encode_start(const StartFile files[START_FILE_COUNT], std::string &out);
+// Appends one record; `last_ticks` is the previous clock reading (0 before the first),
+// since readings are stored as differences, and is updated.
+void encode_record(const Record &record, Uint32 &last_ticks, std::string &out);
+
+// Decodes a whole recording. Any bytes are accepted: a bad recording gives false and a
+// one-line reason in `error`. A recording cut between two records is good; one cut inside
+// a record, or with bytes after the exit, is not.
+bool parse_recording(const std::string &bytes, Recording &out, std::string &error);
+// Reads and decodes the recording at `path` (at most RECORDING_FILE_LIMIT bytes).
+bool read_recording(const std::string &path, Recording &out, std::string &error);
+
+// A record in words for messages: "a clock reading of 1234 ms", "a poll taking key down
+// LCTRL", "a wait of 50 ms", "the exit with status 0".
+std::string describe_record(const Record &record);
+// What the game asked for, without what it got: "a clock reading", "a poll", "a wait of
+// 50 ms", "the exit with status 0".
+std::string describe_request(const Record &request);
