@@ -149,17 +149,21 @@ TraceLine ReplayRun::last_poll() const {
     return TraceLine();
 }
 
-ReplayRun run_script(const GameDir &dir, const std::string &script) {
+ReplayRun run_script(const GameDir &dir, const std::string &script, const std::string &options) {
     static int counter = 0;
     std::string stem = dir.file("run" + std::to_string(++counter));
     dir.write("run" + std::to_string(counter) + ".script", script);
     std::string cmd = std::string("'") + FRETFALL_REPLAY + "' --dir '" + dir.path() + "' --trace '" +
-                      stem + ".trace' '" + stem + ".script' 2>'" + stem + ".err'";
+                      stem + ".trace' " + options + " '" + stem + ".script' 2>'" + stem + ".err'";
     ReplayRun run;
     int raw = std::system(cmd.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
     std::ifstream trace(stem + ".trace");
-    for (std::string line; std::getline(trace, line);) run.lines.push_back(parse_trace_line(line));
+    std::stringstream whole;
+    whole << trace.rdbuf();
+    run.trace = whole.str();
+    std::istringstream lines(run.trace);
+    for (std::string line; std::getline(lines, line);) run.lines.push_back(parse_trace_line(line));
     std::ifstream err(stem + ".err");
     std::stringstream e;
     e << err.rdbuf();

@@ -39,6 +39,7 @@ struct ReplayRun {
     int status = -1;               // exit status of fretfall-replay
     std::vector<TraceLine> lines;  // the whole trace
     std::string errors;            // what it wrote on stderr
+    std::string trace;             // the trace file as written
 
     // Poll lines of one screen (in order).
     std::vector<TraceLine> polls(const std::string &screen) const;
@@ -56,8 +57,9 @@ struct ReplayRun {
     TraceLine last_poll() const;
 };
 
-// Runs fretfall-replay in `dir` on `script` (the text of a script file).
-ReplayRun run_script(const GameDir &dir, const std::string &script);
+// Runs fretfall-replay in `dir` on `script` (the text of a script file); `options` are
+// further command-line words, already quoted for the shell.
+ReplayRun run_script(const GameDir &dir, const std::string &script, const std::string &options = "");
 
 // Path of the generated asset tree of this build.
 std::string game_dir();

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+bool draw_reference = false;
+
 char texto3[50];
 char textoA[50], textoB[50], textoC[50], textoD[50], textoE[50];
 char timer_msec[50];

@@ -4,6 +4,11 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+// Reference drawing: every path draws as SDL does with the images as loaded and renders
+// every text anew, taking none of the faster paths. The headless driver's --reference sets
+// it before start-up, so that its pictures can be compared with those of the usual paths.
+extern bool draw_reference;
+
 // Text buffers: a text lives here between its composition and its rendering.
 extern char texto3[50]; // the general-purpose buffer of the menu screens
 extern char textoA[50], textoB[50], textoC[50], textoD[50], textoE[50];

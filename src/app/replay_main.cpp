@@ -2,13 +2,16 @@
 // the clock and events of a recording of real play.
 //
 //   fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE] [--hashes FILE]
-//                   [--record FILE] SCRIPT
+//                   [--reference] [--record FILE] SCRIPT
 //   fretfall-replay --play RECORDING [--dir DIR] [--trace FILE] [--presents FILE]
-//                   [--hashes FILE]
+//                   [--hashes FILE] [--reference]
 //   fretfall-replay --chart N
 //
 // --presents notes the time of every present (for the benchmark), --hashes a hash of every
-// presented screen (to compare two runs picture by picture).
+// presented screen (to compare two runs picture by picture), --reference draws everything
+// through SDL's own blits and renders every text anew (the pictures the faster drawing
+// paths must match).
+#include "app/draw.h"
 #include "app/platform.h"
 #include "app/recording.h"
 #include "app/startfiles.h"
@@ -28,9 +31,9 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "usage: fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE]\n"
-                         "                      [--hashes FILE] [--record FILE] SCRIPT\n"
+                         "                      [--hashes FILE] [--reference] [--record FILE] SCRIPT\n"
                          "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
-                         "                      [--presents FILE] [--hashes FILE]\n"
+                         "                      [--presents FILE] [--hashes FILE] [--reference]\n"
                          "       fretfall-replay --chart N\n");
     return 2;
 }
@@ -129,6 +132,8 @@ int main(int argc, char **argv) {
             presents = argv[++i];
         } else if (arg == "--hashes" && has_value) {
             hashes = argv[++i];
+        } else if (arg == "--reference") {
+            draw_reference = true;
         } else if (arg == "--record" && has_value) {
             record = argv[++i];
         } else if (arg == "--play" && has_value) {

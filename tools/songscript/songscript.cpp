@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 std::string skip_intro() { return "tap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\ntap LCTRL\n"; }
 
@@ -17,11 +18,17 @@ std::string keys_to_song(int song) {
 
 std::string song_script(int song, int frame0, std::vector<FrameKey> keys, int last_frame,
                         int extra_ms) {
+    std::string script = keys_to_song(song);
+    long clock = 0;
+    append_song_keys(script, clock, frame0, std::move(keys), last_frame, extra_ms);
+    return script;
+}
+
+void append_song_keys(std::string &script, long &clock, int frame0, std::vector<FrameKey> keys,
+                      int last_frame, int extra_ms) {
     std::stable_sort(keys.begin(), keys.end(), [](const FrameKey &a, const FrameKey &b) {
         return 50L * a.frame + a.shift_ms < 50L * b.frame + b.shift_ms;
     });
-    std::string script = keys_to_song(song);
-    long clock = 0;
     for (const FrameKey &k : keys) {
         long at = frame0 + 50L * k.frame + k.shift_ms;
         if (at > clock) script += "wait " + std::to_string(at - clock) + "\n";
@@ -30,7 +37,7 @@ std::string song_script(int song, int frame0, std::vector<FrameKey> keys, int la
     }
     long end = frame0 + 50L * last_frame + extra_ms + 1;
     if (end > clock) script += "wait " + std::to_string(end - clock) + "\n";
-    return script;
+    clock = std::max(clock, end);
 }
 
 int spawn_frame(int spawn_ms) { return (spawn_ms + 49) / 50; }

@@ -31,6 +31,10 @@ std::string keys_to_song(int song);
 // without pauses, plus `extra_ms`.
 std::string song_script(int song, int frame0, std::vector<FrameKey> keys, int last_frame,
                         int extra_ms = 0);
+// The same keys and end appended to `script`, whose song's frame 0 is at `frame0`; `clock`
+// is the script clock at its end (the sum of its waits), moved on to the new end.
+void append_song_keys(std::string &script, long &clock, int frame0, std::vector<FrameKey> keys,
+                      int last_frame, int extra_ms = 0);
 
 // First frame whose clock has reached `spawn_ms`: the frame in which the note spawns.
 int spawn_frame(int spawn_ms);
