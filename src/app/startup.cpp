@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/assets.h"
+#include "app/draw.h"
 #include "app/flow.h"
 #include "app/platform.h"
 #include "app/sound.h"
@@ -38,6 +39,7 @@ int fretfall_main() {
         std::fprintf(stderr, "fretfall: cannot open the 320x240 window: %s\n", SDL_GetError());
         return 1;
     }
-    convert_images_to_screen();
+    // The reference draws from the images as loaded.
+    if (!draw_reference) convert_images_to_screen();
     run_flow();
 }
