@@ -1,6 +1,7 @@
 // The asset table: which file goes into which global, loaded in this order.
 #include "app/assets.h"
 
+#include "app/fastblit.h"
 #include "app/sound.h"
 
 #include <SDL_image.h>
@@ -159,6 +160,7 @@ void load_images() {
 }
 
 void convert_images_to_screen() {
+    forget_sprite_runs();
     for (const ImageEntry &e : image_table) {
         // The necks are blended over the backdrop with per-surface alpha, and SDL blends a
         // 16-bit source with 5-bit steps: converted, they would draw other pixels.
@@ -167,6 +169,7 @@ void convert_images_to_screen() {
         if (!converted) continue;
         SDL_FreeSurface(*e.handle);
         *e.handle = converted;
+        keep_sprite_runs(converted);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "app/draw.h"
 
 #include "app/assets.h"
+#include "app/fastblit.h"
 
 #include <cstring>
 
@@ -33,6 +34,7 @@ void blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstre
         if (dstrect) dstrect->w = dstrect->h = 0;
         return;
     }
+    if (blit_keyed(src, srcrect, dst, dstrect)) return;
     SDL_UpperBlit(src, srcrect, dst, dstrect);
 }
 

@@ -2,6 +2,7 @@
 #include "game/playfield.h"
 
 #include "app/assets.h"
+#include "app/fastblit.h"
 #include "app/draw.h"
 #include "game/score.h"
 #include "game/song.h"
@@ -25,6 +26,9 @@ SDL_Rect dst_rectHits = {40, 29, 0, 0};
 
 namespace {
 
+// The chosen neck in planes, taken again at every carrega_img (before every song).
+BlendPlanes neck_planes;
+
 // The chosen backdrop or neck; none for a choice outside 0..3.
 SDL_Surface *pick(int choice, SDL_Surface *a, SDL_Surface *b, SDL_Surface *c, SDL_Surface *d) {
     switch (choice) {
@@ -46,8 +50,13 @@ void draw_still_layers() {
     if (SDL_Surface *bg = pick(bg_menu, BG00, BG01, BG02, BG03))
         blit(bg, nullptr, screen, &dst_rectalpha);
     // The camera's x of -80 makes the clipper start the copy 80 pixels right, under the lanes.
-    if (SDL_Surface *neck = pick(nk_menu, nk0, nk1, nk2, nk3))
-        apply_surface(0, 0, neck, screen, &camera);
+    if (SDL_Surface *neck = pick(nk_menu, nk0, nk1, nk2, nk3)) {
+        SDL_Rect at = {0, 0, 0, 0};
+        if (neck_planes.image == neck)
+            blit_blended(neck_planes, &camera, screen, &at);
+        else
+            apply_surface(0, 0, neck, screen, &camera);
+    }
     key_white(my_surfLinha);
     blit(my_surfLinha, nullptr, screen, &dst_rectLinha);
     key_magenta(my_surfFrets);
@@ -82,6 +91,7 @@ void carrega_img() {
     key_magenta(my_surfloading2);
     for (SDL_Surface *neck : {nk0, nk1, nk2, nk3})
         if (neck) SDL_SetAlpha(neck, SDL_SRCALPHA, 200);
+    take_planes(neck_planes, pick(nk_menu, nk0, nk1, nk2, nk3));
     draw_still_layers();
     // During the countdown the meter shows its cover whole.
     blit(my_surfRockometro, nullptr, screen, &dst_rectRockBar);

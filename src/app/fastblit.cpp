@@ -1,0 +1,268 @@
+// Blits that draw what SDL draws, faster: blended necks from planes, keyed sprites by runs.
+#include "app/fastblit.h"
+
+#include "app/draw.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// SDL widens a destination channel of 5 or 6 bits to 8 as v * 255 / max (rounded down),
+// blends it as d + (s - d) * alpha / 255 with the division truncating toward zero, and
+// keeps the result's top bits. The same here in 16-bit steps, eight pixels at a time:
+// v * 255 / 31 == (v * 1053) >> 7 and v * 255 / 63 == (v * 259 + 3) >> 6 for every v,
+// and x / 255 == (x + 1 + (x >> 8)) >> 8 for every x below 65535 (|s - d| * alpha is at
+// most 255 * 254).
+typedef Sint16 Lanes __attribute__((vector_size(16)));  // eight signed 16-bit lanes
+typedef Uint16 ULanes __attribute__((vector_size(16))); // the same, unsigned
+
+inline Lanes load(const Uint16 *p) {
+    Lanes v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline Lanes mix(Lanes s, Lanes d, Sint16 alpha) {
+    Lanes t = s - d;
+    Lanes falls = t >> 15; // all ones where the channel falls
+    ULanes x = reinterpret_cast<ULanes>(((t ^ falls) - falls) * alpha);
+    Lanes q = reinterpret_cast<Lanes>((x + 1 + (x >> 8)) >> 8);
+    return d + ((q ^ falls) - falls); // d + q, or d - q where the channel falls
+}
+
+inline ULanes blend8(const Uint16 *r, const Uint16 *g, const Uint16 *b, ULanes p, Sint16 alpha) {
+    Lanes dr = reinterpret_cast<Lanes>(((p >> 11) * 1053) >> 7);
+    Lanes dg = reinterpret_cast<Lanes>((((p >> 5) & 63) * 259 + 3) >> 6);
+    Lanes db = reinterpret_cast<Lanes>(((p & 31) * 1053) >> 7);
+    ULanes or_ = reinterpret_cast<ULanes>(mix(load(r), dr, alpha));
+    ULanes og = reinterpret_cast<ULanes>(mix(load(g), dg, alpha));
+    ULanes ob = reinterpret_cast<ULanes>(mix(load(b), db, alpha));
+    return (or_ >> 3) << 11 | (og >> 2) << 5 | ob >> 3;
+}
+
+void blend_row(const Uint16 *r, const Uint16 *g, const Uint16 *b, Uint16 *dst, int n, Sint16 alpha) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        ULanes p;
+        std::memcpy(&p, dst + i, sizeof p);
+        p = blend8(r + i, g + i, b + i, p, alpha);
+        std::memcpy(dst + i, &p, sizeof p);
+    }
+    if (i == n) return;
+    // The last few pixels through an eight-pixel block of their own.
+    Uint16 tr[8] = {}, tg[8] = {}, tb[8] = {}, tail[8] = {};
+    size_t left = static_cast<size_t>(n - i);
+    std::memcpy(tr, r + i, left * 2);
+    std::memcpy(tg, g + i, left * 2);
+    std::memcpy(tb, b + i, left * 2);
+    std::memcpy(tail, dst + i, left * 2);
+    ULanes p;
+    std::memcpy(&p, tail, sizeof p);
+    p = blend8(tr, tg, tb, p, alpha);
+    std::memcpy(tail, &p, sizeof p);
+    std::memcpy(dst + i, tail, left * 2);
+}
+
+bool is_565(const SDL_PixelFormat *f) {
+    return f->BytesPerPixel == 2 && f->Rmask == 0xf800 && f->Gmask == 0x07e0 && f->Bmask == 0x001f;
+}
+
+// Byte offset of a channel within a 24-bit pixel (as SDL reads it, low byte first), or -1.
+int byte_of(Uint32 mask) {
+    for (int i = 0; i < 3; ++i)
+        if (mask == 0xffu << (8 * i)) return i;
+    return -1;
+}
+
+// SDL_UpperBlit's clipping: the source rectangle against the image, moving the destination
+// with it, then against the destination's clip rectangle. Writes the drawn area back into
+// `dstrect` and gives the source corner and size; false when nothing is left to draw.
+struct Clipped {
+    int sx, sy, w, h;
+};
+
+bool clip_like_sdl(int image_w, int image_h, const SDL_Rect *srcrect, const SDL_Surface *dst,
+                   SDL_Rect *dstrect, Clipped &c) {
+    c = {0, 0, image_w, image_h};
+    if (srcrect) {
+        c.sx = srcrect->x;
+        c.w = srcrect->w;
+        if (c.sx < 0) {
+            c.w += c.sx;
+            dstrect->x = static_cast<Sint16>(dstrect->x - c.sx);
+            c.sx = 0;
+        }
+        if (image_w - c.sx < c.w) c.w = image_w - c.sx;
+        c.sy = srcrect->y;
+        c.h = srcrect->h;
+        if (c.sy < 0) {
+            c.h += c.sy;
+            dstrect->y = static_cast<Sint16>(dstrect->y - c.sy);
+            c.sy = 0;
+        }
+        if (image_h - c.sy < c.h) c.h = image_h - c.sy;
+    }
+    const SDL_Rect &clip = dst->clip_rect;
+    int d = clip.x - dstrect->x;
+    if (d > 0) {
+        c.w -= d;
+        dstrect->x = static_cast<Sint16>(dstrect->x + d);
+        c.sx += d;
+    }
+    d = dstrect->x + c.w - clip.x - clip.w;
+    if (d > 0) c.w -= d;
+    d = clip.y - dstrect->y;
+    if (d > 0) {
+        c.h -= d;
+        dstrect->y = static_cast<Sint16>(dstrect->y + d);
+        c.sy += d;
+    }
+    d = dstrect->y + c.h - clip.y - clip.h;
+    if (d > 0) c.h -= d;
+    if (c.w <= 0 || c.h <= 0) {
+        dstrect->w = dstrect->h = 0;
+        return false;
+    }
+    dstrect->w = static_cast<Uint16>(c.w);
+    dstrect->h = static_cast<Uint16>(c.h);
+    return true;
+}
+
+Uint16 *screen_row(SDL_Surface *dst, int y, int x) {
+    return reinterpret_cast<Uint16 *>(static_cast<Uint8 *>(dst->pixels) + static_cast<size_t>(y) * dst->pitch) + x;
+}
+
+// A keyed sprite's opaque runs, row by row: the pixels that are not the key.
+struct Run {
+    Uint16 x, n;
+};
+struct KeyedRuns {
+    SDL_Surface *sprite;
+    Uint32 key;
+    std::vector<Uint32> row_start; // runs of row y: row_start[y] .. row_start[y + 1] - 1
+    std::vector<Run> runs;
+};
+
+std::vector<SDL_Surface *> kept;  // the sprites whose runs may be kept
+std::vector<KeyedRuns> keyed;     // the runs taken so far
+
+const KeyedRuns *runs_of(SDL_Surface *sprite, Uint32 key) {
+    KeyedRuns *k = nullptr;
+    for (KeyedRuns &e : keyed)
+        if (e.sprite == sprite) k = &e;
+    if (k && k->key == key) return k;
+    if (!k) {
+        if (std::find(kept.begin(), kept.end(), sprite) == kept.end()) return nullptr;
+        keyed.push_back(KeyedRuns{sprite, key, {}, {}});
+        k = &keyed.back();
+    }
+    k->key = key;
+    k->runs.clear();
+    if (SDL_LockSurface(sprite) != 0) return nullptr;
+    k->row_start.assign(1, 0);
+    for (int y = 0; y < sprite->h; ++y) {
+        const Uint16 *row = reinterpret_cast<const Uint16 *>(static_cast<const Uint8 *>(sprite->pixels) +
+                                                             static_cast<size_t>(y) * sprite->pitch);
+        for (int x = 0; x < sprite->w;) {
+            if (row[x] == key) {
+                ++x;
+                continue;
+            }
+            int from = x;
+            while (x < sprite->w && row[x] != key) ++x;
+            k->runs.push_back({static_cast<Uint16>(from), static_cast<Uint16>(x - from)});
+        }
+        k->row_start.push_back(static_cast<Uint32>(k->runs.size()));
+    }
+    SDL_UnlockSurface(sprite);
+    return k;
+}
+
+} // namespace
+
+bool take_planes(BlendPlanes &planes, SDL_Surface *image) {
+    planes = BlendPlanes();
+    if (!image || SDL_BYTEORDER != SDL_LIL_ENDIAN) return false;
+    const SDL_PixelFormat *f = image->format;
+    int ri = byte_of(f->Rmask), gi = byte_of(f->Gmask), bi = byte_of(f->Bmask);
+    if (f->BytesPerPixel != 3 || f->Amask || ri < 0 || gi < 0 || bi < 0) return false;
+    if (SDL_LockSurface(image) != 0) return false;
+    size_t n = static_cast<size_t>(image->w) * static_cast<size_t>(image->h);
+    planes.r.resize(n);
+    planes.g.resize(n);
+    planes.b.resize(n);
+    size_t k = 0;
+    for (int y = 0; y < image->h; ++y) {
+        const Uint8 *p = static_cast<const Uint8 *>(image->pixels) + static_cast<size_t>(y) * image->pitch;
+        for (int x = 0; x < image->w; ++x, p += 3, ++k) {
+            planes.r[k] = p[ri];
+            planes.g[k] = p[gi];
+            planes.b[k] = p[bi];
+        }
+    }
+    SDL_UnlockSurface(image);
+    planes.image = image;
+    planes.w = image->w;
+    planes.h = image->h;
+    return true;
+}
+
+void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect) {
+    SDL_Surface *image = planes.image;
+    Uint8 alpha = image ? image->format->alpha : 0;
+    bool ours = image && dst && dstrect && !draw_reference && is_565(dst->format) &&
+                (image->flags & SDL_SRCALPHA) && !(image->flags & SDL_SRCCOLORKEY) && alpha > 0 &&
+                alpha < 255 && image->w == planes.w && image->h == planes.h;
+    if (!ours) {
+        blit(image, srcrect, dst, dstrect);
+        return;
+    }
+    Clipped c;
+    if (!clip_like_sdl(planes.w, planes.h, srcrect, dst, dstrect, c) || SDL_LockSurface(dst) != 0) return;
+    for (int row = 0; row < c.h; ++row) {
+        size_t from = static_cast<size_t>(c.sy + row) * planes.w + c.sx;
+        blend_row(&planes.r[from], &planes.g[from], &planes.b[from],
+                  screen_row(dst, dstrect->y + row, dstrect->x), c.w, alpha);
+    }
+    SDL_UnlockSurface(dst);
+}
+
+void keep_sprite_runs(SDL_Surface *sprite) {
+    if (sprite) kept.push_back(sprite);
+}
+
+void forget_sprite_runs() {
+    kept.clear();
+    keyed.clear();
+}
+
+bool blit_keyed(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect) {
+    if (draw_reference || kept.empty() || !src || !dst || !dstrect || src == dst) return false;
+    if (!(src->flags & SDL_SRCCOLORKEY) || (src->flags & SDL_SRCALPHA) || !is_565(src->format) ||
+        !is_565(dst->format))
+        return false;
+    const KeyedRuns *k = runs_of(src, src->format->colorkey);
+    if (!k) return false;
+    Clipped c;
+    if (!clip_like_sdl(src->w, src->h, srcrect, dst, dstrect, c)) return true;
+    if (SDL_LockSurface(src) != 0) return true;
+    if (SDL_LockSurface(dst) != 0) {
+        SDL_UnlockSurface(src);
+        return true;
+    }
+    for (int row = 0; row < c.h; ++row) {
+        int y = c.sy + row;
+        const Uint16 *from = reinterpret_cast<const Uint16 *>(static_cast<const Uint8 *>(src->pixels) +
+                                                              static_cast<size_t>(y) * src->pitch);
+        Uint16 *to = screen_row(dst, dstrect->y + row, 0);
+        for (Uint32 i = k->row_start[y]; i < k->row_start[y + 1]; ++i) {
+            int a = std::max<int>(k->runs[i].x, c.sx);
+            int b = std::min<int>(k->runs[i].x + k->runs[i].n, c.sx + c.w);
+            if (a < b) std::memcpy(to + dstrect->x + (a - c.sx), from + a, static_cast<size_t>(b - a) * 2);
+        }
+    }
+    SDL_UnlockSurface(dst);
+    SDL_UnlockSurface(src);
+    return true;
+}
