@@ -27,7 +27,7 @@ inline Lanes load(const Uint16 *p) {
 inline Lanes mix(Lanes s, Lanes d, Sint16 alpha) {
     Lanes t = s - d;
     Lanes falls = t >> 15; // all ones where the channel falls
-    ULanes x = reinterpret_cast<ULanes>(((t ^ falls) - falls) * alpha);
+    ULanes x = reinterpret_cast<ULanes>((t ^ falls) - falls) * static_cast<Uint16>(alpha);
     Lanes q = reinterpret_cast<Lanes>((x + 1 + (x >> 8)) >> 8);
     return d + ((q ^ falls) - falls); // d + q, or d - q where the channel falls
 }
