@@ -80,8 +80,29 @@ int byte_of(Uint32 mask) {
     return -1;
 }
 
-// SDL_UpperBlit's clipping: the source rectangle against the image, moving the destination
-// with it, then against the destination's clip rectangle. Writes the drawn area back into
+// One axis of SDL_UpperBlit's clipping: the source span against the image, moving the
+// destination with it, then the destination against the clip rectangle's span.
+void clip_axis(bool whole, int src_at, int src_len, int image_len, int clip_at, int clip_len,
+               Sint16 &dst_at, int &at, int &len) {
+    at = whole ? 0 : src_at;
+    len = whole ? image_len : src_len;
+    if (at < 0) {
+        len += at;
+        dst_at = static_cast<Sint16>(dst_at - at);
+        at = 0;
+    }
+    if (image_len - at < len) len = image_len - at;
+    int d = clip_at - dst_at;
+    if (d > 0) {
+        len -= d;
+        dst_at = static_cast<Sint16>(dst_at + d);
+        at += d;
+    }
+    d = dst_at + len - clip_at - clip_len;
+    if (d > 0) len -= d;
+}
+
+// SDL_UpperBlit's clipping of an image_w x image_h source. Writes the drawn area back into
 // `dstrect` and gives the source corner and size; false when nothing is left to draw.
 struct Clipped {
     int sx, sy, w, h;
@@ -89,42 +110,10 @@ struct Clipped {
 
 bool clip_like_sdl(int image_w, int image_h, const SDL_Rect *srcrect, const SDL_Surface *dst,
                    SDL_Rect *dstrect, Clipped &c) {
-    c = {0, 0, image_w, image_h};
-    if (srcrect) {
-        c.sx = srcrect->x;
-        c.w = srcrect->w;
-        if (c.sx < 0) {
-            c.w += c.sx;
-            dstrect->x = static_cast<Sint16>(dstrect->x - c.sx);
-            c.sx = 0;
-        }
-        if (image_w - c.sx < c.w) c.w = image_w - c.sx;
-        c.sy = srcrect->y;
-        c.h = srcrect->h;
-        if (c.sy < 0) {
-            c.h += c.sy;
-            dstrect->y = static_cast<Sint16>(dstrect->y - c.sy);
-            c.sy = 0;
-        }
-        if (image_h - c.sy < c.h) c.h = image_h - c.sy;
-    }
+    const SDL_Rect whole = {0, 0, 0, 0}, &src = srcrect ? *srcrect : whole;
     const SDL_Rect &clip = dst->clip_rect;
-    int d = clip.x - dstrect->x;
-    if (d > 0) {
-        c.w -= d;
-        dstrect->x = static_cast<Sint16>(dstrect->x + d);
-        c.sx += d;
-    }
-    d = dstrect->x + c.w - clip.x - clip.w;
-    if (d > 0) c.w -= d;
-    d = clip.y - dstrect->y;
-    if (d > 0) {
-        c.h -= d;
-        dstrect->y = static_cast<Sint16>(dstrect->y + d);
-        c.sy += d;
-    }
-    d = dstrect->y + c.h - clip.y - clip.h;
-    if (d > 0) c.h -= d;
+    clip_axis(!srcrect, src.x, src.w, image_w, clip.x, clip.w, dstrect->x, c.sx, c.w);
+    clip_axis(!srcrect, src.y, src.h, image_h, clip.y, clip.h, dstrect->y, c.sy, c.h);
     if (c.w <= 0 || c.h <= 0) {
         dstrect->w = dstrect->h = 0;
         return false;
