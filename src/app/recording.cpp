@@ -212,6 +212,15 @@ void encode_record(const Record &r, Uint32 &last_ticks, std::string &out) {
     }
 }
 
+std::string encode_recording(const Recording &recording) {
+    std::string out;
+    encode_start(recording.files, out);
+    Uint32 last_ticks = 0;
+    for (const Record &r : recording.records)
+        encode_record(r, last_ticks, out);
+    return out;
+}
+
 bool parse_recording(const std::string &bytes, Recording &out, std::string &error) {
     out = Recording();
     Reader in{bytes};

@@ -46,6 +46,9 @@ void encode_start(const StartFile files[START_FILE_COUNT], std::string &out);
 // since readings are stored as differences, and is updated.
 void encode_record(const Record &record, Uint32 &last_ticks, std::string &out);
 
+// The whole recording: its starting files, then its records.
+std::string encode_recording(const Recording &recording);
+
 // Decodes a whole recording. Any bytes are accepted: a bad recording gives false and a
 // one-line reason in `error`. A recording cut between two records is good; one cut inside
 // a record, or with bytes after the exit, is not.
