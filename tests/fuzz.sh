@@ -1,5 +1,5 @@
 #!/bin/bash
-# The fuzz targets of the two file readers, thirty seconds each (or as told), built with
+# The fuzz targets of the file readers, thirty seconds each (or as told), built with
 # clang++ in a project of their own inside the sanitizer build's directory.
 # Usage: fuzz.sh BUILD_DIR SOURCE_DIR [SECONDS]
 set -euo pipefail
