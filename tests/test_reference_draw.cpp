@@ -85,8 +85,8 @@ void play_bells(std::string &script, int last) {
 } // namespace
 
 // Each backdrop, neck and flame sheet in a song with hits, the last through the song's
-// densest stretch, where chords hold lanes and flames show; the first three songs are left
-// from the pause screen.
+// densest stretch, a hit and its flame in nearly every other frame and the pressed fret of
+// the lane held into the next; the first three songs are left from the pause screen.
 TEST(ReferenceDraw, SongFramesInEveryLook) {
     std::string script = after_intro();
     for (int look = 0; look < 4; ++look) {
