@@ -123,6 +123,13 @@ bool clip_like_sdl(int image_w, int image_h, const SDL_Rect *srcrect, const SDL_
     return true;
 }
 
+// Locks only a surface that needs it: a lock of the compatibility layer costs more than
+// copying a small sprite.
+bool lock(SDL_Surface *s) { return !SDL_MUSTLOCK(s) || SDL_LockSurface(s) == 0; }
+void unlock(SDL_Surface *s) {
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+}
+
 Uint16 *screen_row(SDL_Surface *dst, int y, int x) {
     return reinterpret_cast<Uint16 *>(static_cast<Uint8 *>(dst->pixels) + static_cast<size_t>(y) * dst->pitch) + x;
 }
@@ -213,13 +220,13 @@ void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst
         return;
     }
     Clipped c;
-    if (!clip_like_sdl(planes.w, planes.h, srcrect, dst, dstrect, c) || SDL_LockSurface(dst) != 0) return;
+    if (!clip_like_sdl(planes.w, planes.h, srcrect, dst, dstrect, c) || !lock(dst)) return;
     for (int row = 0; row < c.h; ++row) {
         size_t from = static_cast<size_t>(c.sy + row) * planes.w + c.sx;
         blend_row(&planes.r[from], &planes.g[from], &planes.b[from],
                   screen_row(dst, dstrect->y + row, dstrect->x), c.w, alpha);
     }
-    SDL_UnlockSurface(dst);
+    unlock(dst);
 }
 
 void keep_sprite_runs(SDL_Surface *sprite) {
@@ -240,23 +247,28 @@ bool blit_keyed(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect 
     if (!k) return false;
     Clipped c;
     if (!clip_like_sdl(src->w, src->h, srcrect, dst, dstrect, c)) return true;
-    if (SDL_LockSurface(src) != 0) return true;
-    if (SDL_LockSurface(dst) != 0) {
-        SDL_UnlockSurface(src);
+    if (!lock(src)) return true;
+    if (!lock(dst)) {
+        unlock(src);
         return true;
     }
-    for (int row = 0; row < c.h; ++row) {
-        int y = c.sy + row;
-        const Uint16 *from = reinterpret_cast<const Uint16 *>(static_cast<const Uint8 *>(src->pixels) +
-                                                              static_cast<size_t>(y) * src->pitch);
-        Uint16 *to = screen_row(dst, dstrect->y + row, 0);
-        for (Uint32 i = k->row_start[y]; i < k->row_start[y + 1]; ++i) {
-            int a = std::max<int>(k->runs[i].x, c.sx);
-            int b = std::min<int>(k->runs[i].x + k->runs[i].n, c.sx + c.w);
-            if (a < b) std::memcpy(to + dstrect->x + (a - c.sx), from + a, static_cast<size_t>(b - a) * 2);
+    // Everything the loop reads is in locals, so that the copies need not be followed by
+    // loads of it again.
+    const Run *runs = k->runs.data();
+    const Uint32 *starts = k->row_start.data();
+    const Uint8 *pixels = static_cast<const Uint8 *>(src->pixels);
+    const int lo = c.sx, hi = c.sx + c.w, shift = dstrect->x - c.sx, down = dstrect->y - c.sy;
+    const size_t pitch = static_cast<size_t>(src->pitch);
+    for (int y = c.sy; y < c.sy + c.h; ++y) {
+        const Uint16 *from = reinterpret_cast<const Uint16 *>(pixels + y * pitch);
+        Uint16 *to = screen_row(dst, y + down, 0);
+        for (const Run *r = runs + starts[y], *end = runs + starts[y + 1]; r != end; ++r) {
+            int from_x = std::max<int>(r->x, lo), to_x = std::min<int>(r->x + r->n, hi);
+            if (from_x < to_x)
+                std::memcpy(to + (from_x + shift), from + from_x, static_cast<size_t>(to_x - from_x) * 2);
         }
     }
-    SDL_UnlockSurface(dst);
-    SDL_UnlockSurface(src);
+    unlock(dst);
+    unlock(src);
     return true;
 }
