@@ -123,6 +123,13 @@ done >whole.txt
 song_sim_s=$(awk '{ print $1 }' whole.txt | median)
 song_cpu_s=$(awk '{ printf "%.2f\n", $2 + $3 }' whole.txt | median)
 
+# 6. One pass of every menu screen, and of the highscore table with a 200 MB file
+# (bench/menus.sh, which makes and deletes that file).
+bash "$(dirname "$0")/menus.sh" "$build" "$work" >menus.log 2>&1 || { cat menus.log; exit 1; }
+read -r menu_costliest menu_pass_instructions < <(sort -k2,2n menus.txt | tail -n 1)
+hiscore_pass_instructions=$(awk '$1 == "highscore_table" { print $2 }' menus.txt)
+hiscore_pass_instructions_big=$(awk '{ print $2 }' hiscore_big.txt)
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 verdict() { awk -v v="$1" -v g="$2" 'BEGIN { print (v <= g) ? "met" : "MISSED" }'; }
@@ -142,9 +149,14 @@ Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at 
 | peak_rss_mb | $peak_rss_mb | 40 | $(verdict "$peak_rss_mb" 40) | Maximum resident set size of \`/usr/bin/time -v fretfall-replay whole.script\` / 1024 |
 | song_cpu_s | $song_cpu_s | 1.5 | $(verdict "$song_cpu_s" 1.5) | median of 3 runs: user + system seconds of \`/usr/bin/time fretfall-replay whole.script\` (309 s of song, won) |
 | song_sim_s | $song_sim_s | 2 | $(verdict "$song_sim_s" 2) | median of 3 runs: elapsed of the same |
+| menu_pass_instructions | $menu_pass_instructions | 300000 | $(verdict "$menu_pass_instructions" 300000) | the costliest pass ($menu_costliest) of \`bench/menus.sh\`: (main-thread Ir of a run idling 250 passes on the screen - the same of 50 passes) / 200 |
+| hiscore_pass_instructions_big | $hiscore_pass_instructions_big | $((2 * hiscore_pass_instructions)) | $(verdict "$hiscore_pass_instructions_big" $((2 * hiscore_pass_instructions))) | the highscore table's pass as above with a 2,500,000-line (200 MB) file; goal twice the pass with ten lines |
 
 Instructions per frame by function (inclusive, at least 2% of the frame):
 $(cat breakdown.txt)
+
+Instructions per menu pass by screen (the name entry's pass is one drawn on a key press):
+$(cat menus.txt)
 
 Scripts: \`fretfall-hitscript play 4 $frame0 LAST\` with LAST $first (to_first), $last (to_last), 6181 and 8000 ms more (whole).
 frame_instructions $frame_instructions instructions
@@ -155,4 +167,6 @@ startup_ms $startup_ms ms
 peak_rss_mb $peak_rss_mb MB
 song_cpu_s $song_cpu_s s
 song_sim_s $song_sim_s s
+menu_pass_instructions $menu_pass_instructions instructions
+hiscore_pass_instructions_big $hiscore_pass_instructions_big instructions
 EOF

@@ -5,6 +5,7 @@
 #include "video.h"
 
 #include <SDL.h>
+#include <cstdio>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
@@ -93,4 +94,41 @@ TEST_F(DrawTest, TextsRenderCentreAndVanishWhenEmpty) {
     EXPECT_EQ(centred_x(100), 110);
     EXPECT_EQ(centred_x(321), 0); // -1 / 2 truncates toward zero
     EXPECT_EQ(centred_x(322), -1);
+}
+
+TEST_F(DrawTest, TextCacheKeepsLatelyDrawnTextsWithinItsBounds) {
+    ASSERT_NE(font, nullptr);
+    // The same text, font and colour give the same surface, still whole after the first
+    // caller released it; another colour is another text.
+    SDL_Surface *first = render_text(font, "Wins: 3", color_white);
+    ASSERT_NE(first, nullptr);
+    SDL_Surface *kept = first;
+    free_text(first);
+    SDL_Surface *again = render_text(font, "Wins: 3", color_white);
+    EXPECT_EQ(again, kept);
+    SDL_Surface *yellow = render_text(font, "Wins: 3", color_yellow);
+    EXPECT_NE(yellow, again);
+    free_text(yellow);
+    // Many other texts push the oldest out, and a surface held by its caller outlives that.
+    for (int i = 0; i < 4 * TEXT_CACHE_SLOTS; ++i) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%d %s", i, "a line as wide as a highscore row is wide");
+        SDL_Surface *s = render_text(font, text, color_white);
+        EXPECT_LE(text_cache_count(), TEXT_CACHE_SLOTS);
+        EXPECT_LE(text_cache_bytes(), TEXT_CACHE_BYTES);
+        free_text(s);
+    }
+    EXPECT_EQ(again->w, kept->w);
+    SDL_Rect at = {0, 0, 0, 0};
+    blit(again, nullptr, screen, &at);
+    EXPECT_EQ(at.w, again->w);
+    free_text(again);
+    // Under the reference drawing every text is rendered anew.
+    draw_reference = true;
+    SDL_Surface *a = render_text(font, "Loses: 1", color_white);
+    SDL_Surface *b = render_text(font, "Loses: 1", color_white);
+    draw_reference = false;
+    EXPECT_NE(a, b);
+    free_text(a);
+    free_text(b);
 }

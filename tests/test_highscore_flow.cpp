@@ -1,6 +1,7 @@
 // A won song's name entry through the whole game: the tutorial is won with `q`, a name is
 // entered on the grid and the tutorial's highscore file is checked byte for byte.
 #include "harness.h"
+#include "shots.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -87,4 +88,27 @@ TEST(HighscoreFlow, ScoreThatCannotBeStoredIsAnnounced) {
     ASSERT_GE(menu, 0);
     EXPECT_GE(menu - left, 2000);
     EXPECT_LT(menu - left, 2200);
+}
+
+TEST(HighscoreFlow, TheTableShowsAnEntryMadeSinceItWasLastShown) {
+    GameDir dir;
+    put_solid_image(dir, "img/menus/hiscore.png", 320, 240, BLACK);
+    const std::string best = entry("AAA", 999999);
+    dir.write("data/DATA6.dat", best);
+    // The tutorial's page is shown and left, the tutorial won and a name entered; then the
+    // table opens again on that page.
+    std::string table = "tap DOWN\ntap DOWN\ntap DOWN\ntap LCTRL\n";
+    std::string script = after_intro() + "tap LCTRL\n" + table + "tap LEFT\nwait 300\ntap LALT\n" +
+                         "tap UP\ntap LCTRL\nwait 6000\ntap q\nwait 7000\n" +
+                         "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n" + "tap LCTRL\n" + table +
+                         "wait 500\nshot " + dir.file("again.png") + "\nwait 100\n";
+    ReplayRun run = run_script(dir, script);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_FALSE(run.polls("name_entry").empty());
+    std::string added = entry("000", entry_score(run));
+    ASSERT_EQ(dir.read("data/DATA6.dat"), best + added);
+    Shot shot(dir.file("again.png"));
+    auto row = [](const std::string &line) { return line.substr(0, 49); };
+    EXPECT_TRUE(shows_text(shot, 80, 100, 10, row(best)));
+    EXPECT_TRUE(shows_text(shot, 80, 110, 10, row(added)));
 }

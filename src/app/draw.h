@@ -32,9 +32,20 @@ void key_magenta(SDL_Surface *sprite);
 void key_white(SDL_Surface *sprite);
 
 // Renders `text` with TTF_RenderText_Solid; nullptr for an empty text or no font.
+// A text drawn lately in the same font and colour comes from a small cache: the same
+// surface with one more reference, so the caller releases it with free_text as ever and
+// must not change it.
 SDL_Surface *render_text(TTF_Font *font, const char *text, SDL_Color color);
 // Releases a text surface and empties its handle; an empty handle is left alone.
 void free_text(SDL_Surface *&surface);
+// Bounds of the text cache: texts of up to TEXT_CACHE_CHARS characters, at most
+// TEXT_CACHE_SLOTS of them and TEXT_CACHE_BYTES of pixels; the least lately used goes first.
+const int TEXT_CACHE_CHARS = 63;
+const int TEXT_CACHE_SLOTS = 48;
+const long TEXT_CACHE_BYTES = 256 * 1024;
+// Texts and pixel bytes the cache holds now.
+int text_cache_count();
+long text_cache_bytes();
 // x at which a surface of width `w` stands centred on the 320-pixel screen.
 int centred_x(int w);
 // Renders, blits centred at row y and returns the text surface (owned by the caller).

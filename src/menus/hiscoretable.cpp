@@ -1,4 +1,4 @@
-// Highscore table: one page per song, its file re-read on every pass.
+// Highscore table: one page per song, its file read again when the page or the file changes.
 #include "menus/hiscoretable.h"
 
 #include "app/assets.h"
@@ -8,6 +8,7 @@
 #include "store/hiscore_file.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 int select_score;
 
@@ -45,6 +46,46 @@ void release_page_texts() {
         free_text(t);
 }
 
+// The rows last read and what their file looked like then. Any change of page, file
+// identity, size or modification time reads the file again, so an appended line shows on
+// the next pass; a file of millions of lines is not read on every pass.
+struct ReadRows {
+    bool valid;
+    int page;
+    bool exists;
+    dev_t dev;
+    ino_t ino;
+    off_t size;
+    timespec mtime;
+    int count;
+    HiscoreRow rows[HISCORE_ROWS];
+};
+ReadRows last_read;
+
+bool same_file(const ReadRows &r, int page, bool exists, const struct stat &st) {
+    if (!r.valid || r.page != page || r.exists != exists) return false;
+    return !exists || (r.dev == st.st_dev && r.ino == st.st_ino && r.size == st.st_size &&
+                       r.mtime.tv_sec == st.st_mtim.tv_sec &&
+                       r.mtime.tv_nsec == st.st_mtim.tv_nsec);
+}
+
+// The rows of page `page`'s file; the reference drawing reads the file on every pass.
+const ReadRows &page_rows(int page) {
+    const char *path = hiscore_path(page_song(page));
+    struct stat st = {};
+    bool exists = path && stat(path, &st) == 0;
+    if (same_file(last_read, page, exists, st) && !draw_reference) return last_read;
+    last_read.valid = true;
+    last_read.page = page;
+    last_read.exists = exists;
+    last_read.dev = st.st_dev;
+    last_read.ino = st.st_ino;
+    last_read.size = st.st_size;
+    last_read.mtime = st.st_mtim;
+    last_read.count = read_hiscore_rows(path, last_read.rows);
+    return last_read;
+}
+
 } // namespace
 
 int page_song(int page) { return page >= 0 && page < HISCORE_PAGES ? pages[page].song : -1; }
@@ -63,10 +104,9 @@ void draw_highscore_page() {
         draw_text_at(font_small1, HEADER, color_white, dst_highscore1.x, dst_highscore1.y);
     page_texts[2] = draw_text_centred(font_small1, page_title(select_score), color_white, TITLE_Y);
 
-    HiscoreRow rows[HISCORE_ROWS];
-    int count = read_hiscore_rows(hiscore_path(page_song(select_score)), rows);
-    for (int i = 0; i < count && i < HISCORE_ROWS; ++i) {
-        std::snprintf(texto3, sizeof texto3, "%.*s", HISCORE_ROW_CHARS, rows[i].text);
+    const ReadRows &read = page_rows(select_score);
+    for (int i = 0; i < read.count && i < HISCORE_ROWS; ++i) {
+        std::snprintf(texto3, sizeof texto3, "%.*s", HISCORE_ROW_CHARS, read.rows[i].text);
         page_texts[3 + i] = draw_text_at(font_small1, texto3, color_white, dst_highscore1.x,
                                          dst_highscore1.y + ROW_STEP * (i + 1));
     }

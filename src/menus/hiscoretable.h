@@ -12,7 +12,8 @@ int page_song(int page);
 const char *page_title(int page);
 
 // Draws page select_score: backdrop, footer, header, title and the ten best rows of its
-// file, read afresh.
+// file, read again when the page or the file's identity, size or modification time changed
+// since the last read.
 void draw_highscore_page();
 
 // The screen: LEFT and RIGHT page with wrap-around, B goes back to the play submenu.
