@@ -9,6 +9,7 @@
 # nothing, so its time and instructions are the frame's work.
 set -euo pipefail
 build=$(cd "${1:?build dir}" && pwd)
+bench=$(cd "$(dirname "$0")" && pwd)
 game=$build/game
 replay=$game/fretfall-replay
 hitscript=$build/bench/fretfall-hitscript
@@ -125,7 +126,7 @@ song_cpu_s=$(awk '{ printf "%.2f\n", $2 + $3 }' whole.txt | median)
 
 # 6. One pass of every menu screen, and of the highscore table with a 200 MB file
 # (bench/menus.sh, which makes and deletes that file).
-bash "$(dirname "$0")/menus.sh" "$build" "$work" >menus.log 2>&1 || { cat menus.log; exit 1; }
+bash "$bench/menus.sh" "$build" "$work" >menus.log 2>&1 || { cat menus.log; exit 1; }
 read -r menu_costliest menu_pass_instructions < <(sort -k2,2n menus.txt | tail -n 1)
 hiscore_pass_instructions=$(awk '$1 == "highscore_table" { print $2 }' menus.txt)
 hiscore_pass_instructions_big=$(awk '{ print $2 }' hiscore_big.txt)
