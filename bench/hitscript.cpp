@@ -9,6 +9,13 @@
 //                                                  press falls before frame LAST and ends
 //                                                  after frame LAST (+ MS); FRAME0 is the
 //                                                  virtual time of the song's frame 0
+//   fretfall-hitscript results SONG FRAME0 WAY SHOT
+//                                                  a script that plays the whole song and
+//                                                  saves its results screen in SHOT; WAY
+//                                                  is held (chords pressed a frame apart
+//                                                  and held), rolled (each key let go a
+//                                                  frame after the next goes down) or
+//                                                  tenth (held, one note in ten let fall)
 #include "songscript.h"
 
 #include <cstdio>
@@ -21,7 +28,8 @@ namespace {
 int usage() {
     std::fprintf(stderr, "usage: fretfall-hitscript prefix SONG\n"
                          "       fretfall-hitscript densest SONG SECONDS\n"
-                         "       fretfall-hitscript play SONG FRAME0 LAST [MS]\n");
+                         "       fretfall-hitscript play SONG FRAME0 LAST [MS]\n"
+                         "       fretfall-hitscript results SONG FRAME0 held|rolled|tenth SHOT\n");
     return 2;
 }
 
@@ -68,6 +76,24 @@ int play(int song, int frame0, int last, int extra_ms) {
     return 0;
 }
 
+int results(int song, int frame0, const std::string &way, const char *shot) {
+    std::vector<ChartNote> notes = notes_in_time(song);
+    std::vector<FrameKey> keys;
+    int missed = 0, left = 0;
+    if (way == "held")
+        missed = press_chords_held(notes, keys);
+    else if (way == "rolled")
+        missed = press_rolled(notes, keys);
+    else if (way == "tenth")
+        missed = press_chords_held(let_one_in_ten_fall(notes, left), keys);
+    else
+        return usage();
+    std::fprintf(stderr, "fretfall-hitscript: %zu notes, %d let fall, %d find no press\n",
+                 notes.size(), left, missed);
+    std::fputs(results_script(song, frame0, keys, shot).c_str(), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -83,5 +109,6 @@ int main(int argc, char **argv) {
     if (mode == "play" && (argc == 5 || argc == 6) && number(argv[3], a) && number(argv[4], b) &&
         (argc == 5 || number(argv[5], c)))
         return play(song, a, b, c);
+    if (mode == "results" && argc == 6 && number(argv[3], a)) return results(song, a, argv[4], argv[5]);
     return usage();
 }

@@ -106,14 +106,15 @@ int Shot::first_in_column(int x, int y0, Rgb colour) const {
     return -1;
 }
 
-bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text) {
+bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text,
+                int rows) {
     TTF_Font *font = font_at(points);
     if (!font || !shot.loaded()) return false;
     SDL_Color white = {255, 255, 255, 0};
     SDL_Surface *ink = TTF_RenderText_Solid(font, text.c_str(), white);
     if (!ink) return false;
     bool same = true;
-    for (int row = 0; row < ink->h && same; ++row)
+    for (int row = 0; row < ink->h && row < rows && same; ++row)
         for (int col = 0; col < ink->w && same; ++col) {
             Uint8 index = static_cast<const Uint8 *>(ink->pixels)[row * ink->pitch + col];
             Rgb seen = shot.at(x + col, y + row);

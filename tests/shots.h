@@ -53,8 +53,10 @@ class Shot {
 
 // Whether the shot shows `text`, as the game renders it in ariblk.ttf at `points` in
 // white, with its top-left corner at (x, y), over a backdrop without white: every pixel
-// of the text's box is white exactly where the rendered text has ink.
-bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text);
+// of the text's box is white exactly where the rendered text has ink. With `rows`, only
+// the box's top rows are compared (a line drawn over its lower part).
+bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text,
+                int rows = 1000);
 // Width in pixels of `text` rendered at `points`.
 int text_width(int points, const std::string &text);
 

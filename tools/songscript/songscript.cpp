@@ -1,7 +1,10 @@
 // Scripts that place key events on song frames, from the charts.
 #include "songscript.h"
 
+#include "songs/catalogue.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -79,22 +82,23 @@ int tap_each_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &ke
     return missed;
 }
 
-int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys, int &chords) {
-    struct Need {
-        int first, last; // frames the key-down may take
-        int lane;
-    };
-    std::vector<Need> needs;
+std::vector<NoteWindow> note_windows(const std::vector<ChartNote> &notes) {
+    std::vector<NoteWindow> out;
     int last_spawn[6] = {-1000, -1000, -1000, -1000, -1000, -1000}; // by lane
     for (const ChartNote &n : notes) {
         int s = spawn_frame(n.spawn);
         int lane = n.lane >= 1 && n.lane <= 5 ? n.lane : 0;
-        // Two notes of a lane that fall together are one picture: a second press in the same
-        // window hits them a second time.
+        // Two notes of a lane that fall together are one picture, which one press hits.
         int after = last_spawn[lane] == s ? s : last_spawn[lane] + FALL_OFF;
-        needs.push_back({std::max(s + WINDOW_FIRST, after), s + WINDOW_LAST, n.lane});
+        out.push_back({std::max(s + WINDOW_FIRST, after), s + WINDOW_LAST, n.lane, s});
         last_spawn[lane] = s;
     }
+    return out;
+}
+
+int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys, int &chords) {
+    using Need = NoteWindow;
+    std::vector<Need> needs = note_windows(notes);
     std::stable_sort(needs.begin(), needs.end(), [](const Need &a, const Need &b) {
         return a.last != b.last ? a.last < b.last : a.first < b.first;
     });
@@ -131,4 +135,131 @@ int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &k
         keys.push_back({p.up, "up", lane_key(p.lanes.front())});
     }
     return missed;
+}
+
+namespace {
+
+// Key events laid one per frame, each on the first frame after the one laid before.
+struct Layer {
+    std::vector<FrameKey> &keys;
+    int next = 0; // the first frame left
+
+    // A key-down inside its note's window; false, laying nothing, when the window is past.
+    bool down(const NoteWindow &w) {
+        int at = std::max(next, w.first);
+        if (at > w.last) return false;
+        keys.push_back({at, "down", lane_key(w.lane)});
+        next = at + 1;
+        return true;
+    }
+    void up(int lane) { keys.push_back({next++, "up", lane_key(lane)}); }
+};
+
+// The notes in time order grouped by spawn frame, one per lane: notes that fall together
+// are a chord, and two of one lane that fall together are one picture, hit by one press.
+std::vector<std::vector<NoteWindow>> chords_of(const std::vector<ChartNote> &notes) {
+    std::vector<std::vector<NoteWindow>> out;
+    for (const NoteWindow &w : note_windows(notes)) {
+        if (out.empty() || out.back().front().spawn_frame != w.spawn_frame) out.emplace_back();
+        std::vector<NoteWindow> &chord = out.back();
+        if (std::none_of(chord.begin(), chord.end(),
+                         [&](const NoteWindow &c) { return c.lane == w.lane; }))
+            chord.push_back(w);
+    }
+    // A chord's keys go down in the order their windows open: a lane whose note before
+    // still crosses the target comes last.
+    for (std::vector<NoteWindow> &chord : out)
+        std::stable_sort(chord.begin(), chord.end(),
+                         [](const NoteWindow &a, const NoteWindow &b) { return a.first < b.first; });
+    return out;
+}
+
+// One chord of a rolled play, `held` being the key still down from the press before. Each
+// key is let go a frame after the next one goes down; a key pressed again is let go first,
+// and so, with `release_first`, is the held key before the chord's first key.
+bool roll(Layer &layer, const std::vector<NoteWindow> &chord, int &held, bool release_first) {
+    for (size_t i = 0; i < chord.size(); ++i) {
+        if (held && (held == chord[i].lane || (i == 0 && release_first))) {
+            layer.up(held);
+            held = 0;
+        }
+        if (!layer.down(chord[i])) return false;
+        if (held) layer.up(held);
+        held = chord[i].lane;
+    }
+    return true;
+}
+
+} // namespace
+
+int press_chords_held(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys) {
+    Layer layer{keys};
+    int missed = 0;
+    for (const std::vector<NoteWindow> &chord : chords_of(notes)) {
+        std::vector<int> down;
+        for (const NoteWindow &w : chord) {
+            if (layer.down(w))
+                down.push_back(w.lane);
+            else
+                ++missed;
+        }
+        for (int lane : down)
+            layer.up(lane);
+    }
+    return missed;
+}
+
+int press_rolled(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys) {
+    Layer layer{keys};
+    int missed = 0, held = 0; // the key down from the press before, 0 for none
+    for (const std::vector<NoteWindow> &chord : chords_of(notes)) {
+        const size_t laid = keys.size();
+        const int next = layer.next, was_held = held;
+        if (roll(layer, chord, held, false)) continue;
+        // The chord does not fit behind the held key's release: let that key go first.
+        keys.resize(laid);
+        layer.next = next;
+        held = was_held;
+        if (!roll(layer, chord, held, true)) missed += static_cast<int>(chord.size());
+    }
+    if (held) layer.up(held);
+    return missed;
+}
+
+std::vector<ChartNote> let_one_in_ten_fall(const std::vector<ChartNote> &notes, int &left) {
+    // A chord's key goes down in its note's window (spawn frame + 19..22) and is let go
+    // within 5 frames: a note with no other of its lane within 8 spawn frames is never
+    // under a key of its lane while it crosses the target, so it falls unhit.
+    const int reach = 8;
+    auto alone = [&](size_t i) {
+        int s = spawn_frame(notes[i].spawn);
+        for (size_t j = 0; j < notes.size(); ++j)
+            if (j != i && notes[j].lane == notes[i].lane &&
+                std::abs(spawn_frame(notes[j].spawn) - s) <= reach)
+                return false;
+        return true;
+    };
+    std::vector<ChartNote> kept;
+    left = 0;
+    for (size_t block = 0; block < notes.size(); block += 10) {
+        bool falls = block + 10 > notes.size(); // a last part of fewer than ten keeps all
+        for (size_t i = block; i < std::min(block + 10, notes.size()); ++i) {
+            if (!falls && alone(i)) {
+                falls = true;
+                ++left;
+            } else {
+                kept.push_back(notes[i]);
+            }
+        }
+    }
+    return kept;
+}
+
+std::string results_script(int song, int frame0, const std::vector<FrameKey> &keys,
+                           const std::string &shot) {
+    const SongEntry *entry = song_entry(song);
+    const int end = entry ? entry->end_ms : 0;
+    // The win banner shows for 2 s from the song's end, then the results for 4 s: a shot
+    // due a second into the banner saves the results screen.
+    return song_script(song, frame0, keys, end / 50, 1000) + "shot " + shot + "\nwait 1500\n";
 }

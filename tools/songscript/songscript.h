@@ -48,6 +48,15 @@ const int WINDOW_FIRST = 19, WINDOW_LAST = 22;
 // The frame in which a note leaves the screen: spawn frame + 23.
 const int FALL_OFF = 23;
 
+// The frames in which a note's key-down hits it: its hit window, from after the window of
+// the lane's note before it (unless the two spawn in one frame and so are one picture).
+struct NoteWindow {
+    int first, last; // frames the key-down may take
+    int lane;
+    int spawn_frame;
+};
+std::vector<NoteWindow> note_windows(const std::vector<ChartNote> &notes);
+
 // Taps that hit each of `notes` once and alone: a key-down on the first free frame of the
 // note's window (after the window of the lane's note before it), its release on the next
 // frame, so no press ever judges two lanes.
@@ -64,3 +73,24 @@ int tap_each_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &ke
 // adjustment). Returns the number of notes left without a press; `chords` counts the notes
 // pressed in a chord.
 int tap_every_note(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys, int &chords);
+
+// Whole plays of `notes` (in time order), one key event per frame, each key-down in its
+// note's window; notes spawning in one frame are a chord, whose keys go down in the order
+// their windows open (lane order among equals). Each returns the number of notes whose
+// key-down found no frame in the window.
+//
+// Chords pressed a frame apart and held: the chord's keys go down on successive frames and
+// are then let go on successive frames (a lone note is a tap: down, then up).
+int press_chords_held(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys);
+// Rolled play: every key is let go a frame after the next key goes down; a key pressed
+// again is let go first, and where a chord would not fit in its window that way the key
+// held before it is let go before its first key.
+int press_rolled(const std::vector<ChartNote> &notes, std::vector<FrameKey> &keys);
+// `notes` less one note of every whole ten, the first of the ten whose lane has no other
+// note near enough for a press to reach it; `left` counts the notes taken out.
+std::vector<ChartNote> let_one_in_ten_fall(const std::vector<ChartNote> &notes, int &left);
+
+// A script that plays song `song` with `keys` to its end and saves the results screen
+// in the PNG file `shot`; the run stops while the results show.
+std::string results_script(int song, int frame0, const std::vector<FrameKey> &keys,
+                           const std::string &shot);
