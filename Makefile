@@ -7,7 +7,14 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test test-asan bench soak fuzz install clean
+.PHONY: all build run test test-asan bench soak fuzz install clean native-tools cross test-cross dist
+
+# The architecture of `make cross`, `make test-cross` and `make dist`: armhf, arm64 (or
+# amd64 for dist, this machine's own).
+ARCH ?= armhf
+CROSS := build-$(ARCH)
+VERSION := $(shell awk '/^project/ { for (i = 1; i < NF; i++) if ($$i == "VERSION") print $$(i + 1) }' CMakeLists.txt)
+TARBALL := dist/fretfall-$(VERSION)-linux-$(ARCH).tar.gz
 
 all: build
 
@@ -25,6 +32,7 @@ test:
 	@cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-cross ARCH=armhf
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, reusing the
 # asset tree of the normal build.
@@ -63,5 +71,39 @@ fuzz:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The native programs the cross targets use: the asset tree (generated once, reused by the
+# ARM build), the driver and script generators that make the native side of the comparison.
+native-tools:
+	@./tools/install-deps.sh test
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target assets fretfall fretfall-replay \
+	    fretfall-hitscript fretfall-soakgen
+
+# fretfall, fretfall-replay and the test binary for ARCH (armhf or arm64) in build-ARCH/,
+# with Debian's cross compiler and the ARM library tree (tools/cross/).
+cross: native-tools
+	@./tools/install-deps.sh cross $(ARCH)
+	@cmake -S . -B $(CROSS) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/cross/$(ARCH).cmake \
+	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
+	@cmake --build $(CROSS) -j$(JOBS)
+
+# The cross build's tests under qemu-user, then the same game natively and on ARM
+# (tests/cross/same_game.sh), the whole song played by the bundle in a chroot.
+test-cross: cross
+	@$(MAKE) --no-print-directory dist
+	cd $(CROSS) && ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
+	bash tests/cross/same_game.sh $(BUILD) $(CROSS) $(ARCH) $(TARBALL)
+
+# The bundle for a device: dist/fretfall-VERSION-linux-ARCH.tar.gz (tools/dist/dist.sh).
+dist:
+ifeq ($(ARCH),amd64)
+	@$(MAKE) --no-print-directory build
+	@./tools/install-deps.sh dist
+	bash tools/dist/dist.sh amd64 $(BUILD) $(TARBALL)
+else
+	@$(MAKE) --no-print-directory cross
+	bash tools/dist/dist.sh $(ARCH) $(CROSS) $(TARBALL)
+endif
+
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) build-armhf build-arm64 dist

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build, the game and the tests need.
 # Quiet and quick when everything is already there; uses sudo when not root.
-# Usage: install-deps.sh run|test|bench|fuzz|cross [ARCH]
+# Usage: install-deps.sh run|test|bench|fuzz|dist|cross [ARCH]
 # `cross ARCH` (armhf, arm64) adds the cross compiler, the user-mode emulator and the ARM
-# library tree (tools/cross/sysroot.sh, in $FRETFALL_SYSROOTS/ARCH).
+# library tree (tools/cross/sysroot.sh, in $FRETFALL_SYSROOTS/ARCH); `dist` what makes a
+# bundle of this machine's build.
 set -e
 here=$(dirname "$0")
 
@@ -11,9 +12,11 @@ RUN_PKGS="cmake g++ make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev lib
 TEST_PKGS="libgtest-dev googletest xvfb xdotool imagemagick clang libclang-rt-14-dev"
 BENCH_PKGS="valgrind time"
 FUZZ_PKGS="clang libclang-rt-14-dev"
+# A bundle's libraries get their run path from patchelf.
+DIST_PKGS="patchelf"
 # One static emulator serves both the emulated test runs and the glibc-only chroot the
 # bundle is proven in.
-CROSS_PKGS="qemu-user-static"
+CROSS_PKGS="qemu-user-static $DIST_PKGS"
 SYSROOTS=${FRETFALL_SYSROOTS:-/opt/fretfall-cross}
 
 case "${1:-run}" in
@@ -21,8 +24,9 @@ case "${1:-run}" in
   test) want="$RUN_PKGS $TEST_PKGS" ;;
   bench) want="$RUN_PKGS $TEST_PKGS $BENCH_PKGS" ;;
   fuzz) want="$RUN_PKGS $FUZZ_PKGS" ;;
+  dist) want="$RUN_PKGS $DIST_PKGS" ;;
   cross) want="$RUN_PKGS $CROSS_PKGS" ;;
-  *) echo "usage: $0 run|test|bench|fuzz|cross [ARCH]" >&2; exit 2 ;;
+  *) echo "usage: $0 run|test|bench|fuzz|dist|cross [ARCH]" >&2; exit 2 ;;
 esac
 cross_arch=""
 case "$1" in

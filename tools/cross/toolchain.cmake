@@ -25,6 +25,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Headers that pkg-config leaves implied: the tree's own include directory and its
+# architecture's one (jconfig.h), searched after the compiler's, so they shadow nothing.
+# Everything is built by the one compiler, so its notes on ABI changes since GCC 7 are noise.
+set(CMAKE_CXX_FLAGS_INIT
+    "-idirafter ${FRETFALL_SYSROOT}/usr/include/${FRETFALL_TRIPLET} -idirafter ${FRETFALL_SYSROOT}/usr/include -Wno-psabi")
 set(ENV{PKG_CONFIG_LIBDIR}
     ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pkgconfig:${FRETFALL_SYSROOT}/usr/share/pkgconfig)
 set(ENV{PKG_CONFIG_SYSROOT_DIR} ${FRETFALL_SYSROOT})
@@ -32,7 +37,9 @@ set(ENV{PKG_CONFIG_PATH} "")
 
 # The libraries the SDL libraries need in turn are found in the tree at link time. The
 # C++ runtime is linked in, so the programs need nothing of the compiler's at run time.
+# libpulse's private library sits in the directory of its run path.
 set(_libdirs ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}:${FRETFALL_SYSROOT}/lib/${FRETFALL_TRIPLET})
+string(APPEND _libdirs :${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pulseaudio)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
