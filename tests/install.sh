@@ -43,4 +43,35 @@ play "$tmp/bob" "$tmp/bob-data"
 echo "3" > "$user/game_save"
 play "$tmp/alice"
 [ "$(cat "$user/game_save")" = "3" ] || fail "the player's progress was touched"
+# The same launcher in a bundle's folder (fretfall/fretfall.sh beside the game and its
+# assets) starts the game in that folder from any working directory, unless the folder is
+# read-only, when the player's directory is used as above.
+bundle="$tmp/bundle/fretfall"
+mkdir -p "$bundle/img" "$bundle/song" "$bundle/audio"
+touch "$bundle/ariblk.ttf"
+cp "$2/tools/install/fretfall.sh" "$bundle/fretfall.sh"
+printf '#!/bin/sh\npwd >"%s/started-in"\n' "$tmp" >"$bundle/fretfall"
+chmod 755 "$bundle/fretfall"
+(cd / && HOME="$tmp/carol" "$bundle/fretfall.sh")
+[ "$(cat "$tmp/started-in")" = "$bundle" ] || fail "the bundle did not start in its folder"
+[ -d "$bundle/data" ] || fail "the bundle's folder got no data directory"
+# Read-only: by permission for a user, by a read-only mount for root (who may write into any
+# folder), in a mount namespace of its own.
+start_read_only() {
+    if [ "$(id -u)" -ne 0 ]; then
+        chmod a-w "$bundle"
+        (cd / && env -u XDG_DATA_HOME HOME="$tmp/carol" "$bundle/fretfall.sh")
+        chmod u+w "$bundle"
+    else
+        unshare -m sh -c "mount --bind -o ro '$bundle' '$bundle' && cd / &&
+            env -u XDG_DATA_HOME HOME='$tmp/carol' '$bundle/fretfall.sh'"
+    fi
+}
+if start_read_only; then
+    [ "$(cat "$tmp/started-in")" = "$tmp/carol/.local/share/fretfall" ] ||
+        fail "a read-only bundle did not start in the player's directory"
+    [ "$(readlink "$tmp/carol/.local/share/fretfall/img")" = "$bundle/img" ] || fail "img is not linked"
+else
+    echo "no read-only mount here: the read-only bundle is not tried"
+fi
 echo "install test passed"

@@ -35,14 +35,15 @@ set(ENV{PKG_CONFIG_LIBDIR}
 set(ENV{PKG_CONFIG_SYSROOT_DIR} ${FRETFALL_SYSROOT})
 set(ENV{PKG_CONFIG_PATH} "")
 
-# The libraries the SDL libraries need in turn are found in the tree at link time. The
-# C++ runtime is linked in, so the programs need nothing of the compiler's at run time.
-# libpulse's private library sits in the directory of its run path.
+# The libraries the SDL libraries need in turn are found in the tree at link time;
+# libpulse's private library sits in the directory of its run path. The C++ runtime stays
+# shared: Debian's libjack, libfluidsynth and libLerc need libstdc++.so.6 anyway, so the
+# bundle carries it, and a copy linked into each program would only add 700 KB to its tarball.
 set(_libdirs ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}:${FRETFALL_SYSROOT}/lib/${FRETFALL_TRIPLET})
 string(APPEND _libdirs :${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pulseaudio)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs} -static-libstdc++ -static-libgcc")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
 
 # ctest, test discovery and the build's own runs go through the emulator, which finds the
 # ARM loader and libraries in the tree.
