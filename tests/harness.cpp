@@ -153,8 +153,9 @@ ReplayRun run_script(const GameDir &dir, const std::string &script, const std::s
     static int counter = 0;
     std::string stem = dir.file("run" + std::to_string(++counter));
     dir.write("run" + std::to_string(counter) + ".script", script);
-    std::string cmd = std::string(FRETFALL_EMULATOR) + " '" + FRETFALL_REPLAY + "' --dir '" + dir.path() + "' --trace '" +
-                      stem + ".trace' " + options + " '" + stem + ".script' 2>'" + stem + ".err'";
+    std::string cmd = std::string(FRETFALL_EMULATOR) + " '" + FRETFALL_REPLAY + "' --dir '" +
+                      dir.path() + "' --trace '" + stem + ".trace' " + options + " '" + stem +
+                      ".script' 2>'" + stem + ".err'";
     ReplayRun run;
     int raw = std::system(cmd.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);

@@ -21,8 +21,8 @@ struct Outcome {
 // fretfall-replay with `args`, started in `dir`.
 Outcome replay(const GameDir &dir, const std::string &args) {
     const std::string err = dir.file("replay.err");
-    const std::string cmd =
-        "cd '" + dir.path() + "' && '" + FRETFALL_REPLAY + "' " + args + " 2>'" + err + "'";
+    const std::string cmd = "cd '" + dir.path() + "' && " FRETFALL_EMULATOR " '" + FRETFALL_REPLAY +
+                            "' " + args + " 2>'" + err + "'";
     int raw = std::system(cmd.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), dir.read("replay.err")};
 }

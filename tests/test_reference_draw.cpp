@@ -102,7 +102,8 @@ TEST(ReferenceDraw, SongFramesInEveryLook) {
 // Every menu screen, songs won, failed and left, results and name entries: the soak's
 // opening tour.
 TEST(ReferenceDraw, TheTourOfEveryScreen) {
-    std::unique_ptr<FILE, int (*)(FILE *)> gen(popen(FRETFALL_SOAKGEN " --events 0", "r"), pclose);
+    std::unique_ptr<FILE, int (*)(FILE *)> gen(
+        popen(FRETFALL_EMULATOR " " FRETFALL_SOAKGEN " --events 0", "r"), pclose);
     ASSERT_TRUE(gen);
     std::string script;
     char buffer[4096];

@@ -8,10 +8,11 @@
 # Two scripts: the soak generator's tour of every screen (every song started, the tutorial
 # won and named again and again, a failed song, the gallery, the key configuration, the
 # game look, the volume, the save menu's save, load and clear, the credits); and For Whom
-# the Bell Tolls played whole with every note hit, then named. The tour runs the cross build's driver under qemu with the ARM
-# library tree. The whole song runs the bundle's driver: the tarball is unpacked into a
-# chroot that holds nothing but glibc of the cross toolchain (no libstdc++) and the static
-# emulator, so it also proves that the bundle needs nothing else.
+# the Bell Tolls played whole with every note hit, then named. The tour runs the cross
+# build's driver under qemu with the ARM library tree. The whole song runs the bundle's
+# driver: the tarball is unpacked into a chroot that holds nothing but glibc of the cross
+# toolchain (no libstdc++) and the static emulator, so it also proves that the bundle
+# needs nothing else.
 set -euo pipefail
 native=$(cd "${1:?native build}" && pwd)
 cross=$(cd "${2:?cross build}" && pwd)
