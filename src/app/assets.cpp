@@ -175,7 +175,7 @@ void convert_images_to_screen() {
 
 void load_song_music() {
     for (const MusicEntry &e : song_music_table)
-        *e.handle = audio_open && readable(e.path) ? Mix_LoadMUS(e.path) : nullptr;
+        *e.handle = load_music(e.path);
 }
 
 void open_fonts() {

@@ -3,6 +3,7 @@
 
 #include "app/platform.h"
 
+#include <cstdio>
 #include <unistd.h>
 
 Mix_Chunk *effects[EFFECT_COUNT];
@@ -49,13 +50,20 @@ void play_effect(Effect e) {
     if (effects[e]) Mix_PlayChannelTimed(-1, effects[e], 0, -1);
 }
 
+Mix_Music *load_music(const char *path) {
+    if (!audio_open || access(path, R_OK) != 0) return nullptr;
+    Mix_Music *music = Mix_LoadMUS(path);
+    if (!music) std::fprintf(stderr, "fretfall: cannot play %s: %s\n", path, Mix_GetError());
+    return music;
+}
+
 void play_music(Mix_Music *music, const char *path, int loops) {
     platform_trace_music(path);
     if (music) Mix_PlayMusic(music, loops);
 }
 
 void start_menu_music() {
-    music_menu = audio_open && access(MENU_MUSIC, R_OK) == 0 ? Mix_LoadMUS(MENU_MUSIC) : nullptr;
+    music_menu = load_music(MENU_MUSIC);
     play_music(music_menu, MENU_MUSIC, 5);
 }
 

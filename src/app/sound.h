@@ -31,6 +31,9 @@ void open_audio();
 void load_effects();
 // Plays an effect once on the first free channel.
 void play_effect(Effect e);
+// Loads the music file at `path`; null when audio is closed or the file is missing, and
+// null with a line on stderr when the file is there but cannot be decoded.
+Mix_Music *load_music(const char *path);
 // Starts `music` (loaded from `path`) with the mixer's loop count.
 void play_music(Mix_Music *music, const char *path, int loops);
 // Applies VOL to every channel and to the music.

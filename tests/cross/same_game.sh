@@ -91,6 +91,9 @@ p3=$!
     --hashes /whole.hashes /whole.script >/dev/null 2>"$work/arm-whole.err") ||
     fail "bundle run in the chroot: $(cat "$work/arm-whole.err")"
 for p in $p1 $p2 $p3; do wait "$p" || exit 1; done
+# The bundle's SDL_mixer decodes the game's Ogg and MP3 music (a file it cannot play is
+# reported on stderr; the trace alone would not show it).
+! grep -q "cannot play" "$work/arm-whole.err" || fail "bundle music: $(cat "$work/arm-whole.err")"
 mv "$root/whole.trace" arm-whole.trace
 mv "$root/whole.hashes" arm-whole.hashes
 # The bundle's folder is the game directory of that run; its screenshots are named from
