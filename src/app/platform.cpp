@@ -1,11 +1,14 @@
 // Time, events and presenting for the real game and for the headless driver.
 #include "app/platform.h"
 
+#include "app/gamepad.h"
 #include "app/recorder.h"
 #include "app/screenshot.h"
+#include "app/sdl2.h"
 #include "app/script.h"
 #include "app/trace.h"
 
+#include <SDL_syswm.h>
 #include <SDL_ttf.h>
 #include <cstdio>
 #include <cstdlib>
@@ -154,10 +157,34 @@ int playback_event(SDL_Event *event) {
     return 1;
 }
 
+// Controllers plugged in or pulled out are looked for once a second.
+const Uint32 RESCAN_MS = 1000;
+Uint32 last_rescan = 0;
+
+// The real game's next event for the screens: controller input arrives as the keys of the
+// handheld's buttons, and F11 switches between the window and full screen without
+// reaching any screen.
+int real_event(SDL_Event *event) {
+    Uint32 now = SDL_GetTicks();
+    if (now - last_rescan >= RESCAN_MS) {
+        last_rescan = now;
+        gamepad_rescan();
+    }
+    while (!gamepad_take(event)) {
+        if (!SDL_PollEvent(event)) return 0;
+        if (gamepad_translate(*event)) continue;
+        bool f11 = (event->type == SDL_KEYDOWN || event->type == SDL_KEYUP) &&
+                   event->key.keysym.sym == SDLK_F11;
+        if (!f11) return 1;
+        if (event->type == SDL_KEYDOWN) SDL_WM_ToggleFullScreen(SDL_GetVideoSurface());
+    }
+    return 1;
+}
+
 // Takes at most one event from the mode's source, and records what the game gets.
 int take_event(SDL_Event *event) {
     if (mode == MODE_PLAYBACK) return playback_event(event);
-    int got = mode == MODE_SCRIPT ? script_event(event) : SDL_PollEvent(event);
+    int got = mode == MODE_SCRIPT ? script_event(event) : real_event(event);
     if (recorder_on()) {
         Record r = request(RECORD_POLL, got ? 1 : 0);
         if (got) {
@@ -187,6 +214,10 @@ bool open_trace(const std::string &path, std::string &error) {
 
 void platform_start_real(const std::string &record_path, const std::string &trace_path) {
     mode = MODE_REAL;
+    // sdl12-compat reads these when SDL starts; a player's own settings win. Whole-factor
+    // window scaling by nearest neighbour keeps every game pixel a square block.
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    gamepad_prepare();
     if (!trace_path.empty()) {
         std::string error;
         if (!open_trace(trace_path, error))
@@ -232,6 +263,44 @@ bool platform_start_playback(Recording &&recording, const std::string &trace_pat
 }
 
 void platform_record(const std::string &path) { recorder_start("fretfall-replay", path); }
+
+namespace {
+
+// sdl12-compat letterboxes the picture in full screen at any factor (4.5 on 1920x1080);
+// SDL2's renderer can be told to keep to whole factors, as the window does.
+void whole_factor_full_screen() {
+    auto get_renderer = reinterpret_cast<void *(*)(SDL_Window *)>(sdl2_function("SDL_GetRenderer"));
+    auto integer_scale =
+        reinterpret_cast<int (*)(void *, int)>(sdl2_function("SDL_RenderSetIntegerScale"));
+    SDL_Window *window = SDL12COMPAT_GetWindow();
+    void *renderer = window && get_renderer ? get_renderer(window) : nullptr;
+    if (renderer && integer_scale) integer_scale(renderer, 1);
+}
+
+} // namespace
+
+SDL_Surface *platform_set_video_mode(int width, int height, int bpp) {
+    const char *driver_name = nullptr;
+    char driver[32];
+    if (mode == MODE_REAL && SDL_VideoDriverName(driver, sizeof driver)) driver_name = driver;
+    bool desktop = driver_name && SDL_strcmp(driver_name, "dummy") != 0;
+    if (desktop) {
+        // The largest whole factor whose window fits the desktop, with 80 pixels of its
+        // height left for panels and the title bar.
+        const SDL_VideoInfo *info = SDL_GetVideoInfo();
+        int k = 1;
+        while (info && width * (k + 1) <= info->current_w &&
+               height * (k + 1) <= info->current_h - 80)
+            ++k;
+        char scale[16];
+        std::snprintf(scale, sizeof scale, "%d", k);
+        setenv("SDL12COMPAT_WINDOW_SCALING", scale, 0);
+    }
+    SDL_Surface *surface = SDL_SetVideoMode(width, height, bpp, 0);
+    if (desktop && surface) whole_factor_full_screen();
+    if (mode == MODE_REAL) gamepad_start();
+    return surface;
+}
 
 void platform_start_virtual() {
     script = Script();

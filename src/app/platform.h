@@ -37,6 +37,12 @@ const Uint32 PASS_MS = 17;
 // a file that cannot be created is reported on stderr and the game plays on without it.
 void platform_start_real(const std::string &record_path = "", const std::string &trace_path = "");
 
+// Sets the video mode, a software surface of `width` x `height` x `bpp`. On a desktop the
+// real game's window is the largest whole multiple of that size which fits the desktop,
+// every screen pixel a square block (unless the player set SDL12COMPAT_WINDOW_SCALING);
+// the real game also opens every game controller here.
+SDL_Surface *platform_set_video_mode(int width, int height, int bpp);
+
 // Headless mode: a virtual clock starting at 0 and the events of `script`.
 // Returns false and fills `error` when the script cannot be read or parsed.
 // `trace_path` may be empty (standard output).
@@ -60,7 +66,9 @@ void platform_delay(Uint32 ms);
 
 // The one poll of a screen pass: takes at most one event, like SDL_PollEvent.
 // Passes of every screen but SCREEN_SONG are paced to PASS_MS. Closing the window
-// ends the program as the exit entry does.
+// ends the program as the exit entry does. In the real game a game controller's buttons,
+// d-pad and left stick arrive as the key events of the handheld's buttons, and F11 switches
+// between window and full screen, reaching no screen.
 int platform_poll(SDL_Event *event, ScreenId screen);
 
 // Presents the whole screen: SDL_Flip in the real game. The headless driver shows nothing,

@@ -34,7 +34,7 @@ int fretfall_main() {
     frame_timer = &timer;
     SDL_Init(SDL_INIT_EVERYTHING);
     SDL_WM_SetCaption("Fretfall", "Fretfall");
-    screen = SDL_SetVideoMode(320, 240, 16, 0);
+    screen = platform_set_video_mode(320, 240, 16);
     if (!screen) {
         std::fprintf(stderr, "fretfall: cannot open the 320x240 window: %s\n", SDL_GetError());
         return 1;
