@@ -121,7 +121,7 @@ void release_pad(Pad &pad) {
 }
 
 void open_all() {
-    if (!SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     pad_count = 0;
     int count = SDL_NumJoysticks();
     for (int i = 0; i < count && pad_count < MAX_PADS; ++i) {
@@ -147,7 +147,8 @@ void gamepad_start() {
         auto init = reinterpret_cast<int (*)(Uint32)>(sdl2_function("SDL_InitSubSystem"));
         const Uint32 SDL2_INIT_GAMECONTROLLER = 0x2000;
         if (init) init(SDL2_INIT_GAMECONTROLLER);
-        // SDL 1.2 counts joysticks once when its joystick subsystem starts: start it again.
+        // SDL 1.2 counts and opens joysticks when its joystick subsystem starts: start it
+        // again, now with the controller subsystem running beneath it.
         if (SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     }
     open_all();

@@ -8,7 +8,7 @@
 // shoulders, Start, Back, d-pad as buttons 0 to 14, left stick as axes 0 and 1). Must run
 // before any SDL subsystem starts.
 void gamepad_prepare();
-// Opens every joystick; the joystick subsystem is started here if it is not yet.
+// Starts the joystick subsystem and opens every joystick.
 void gamepad_start();
 // Looks for controllers plugged in or pulled out since the last look, and opens them
 // afresh if the count changed; every key a controller held is released first.
