@@ -1,6 +1,7 @@
 // Stand-in images and screenshot reading for the menu tests.
 #include "shots.h"
 
+#include "app/assets.h"
 #include "app/screenshot.h"
 
 #include <SDL_image.h>
@@ -30,7 +31,7 @@ TTF_Font *font_at(int points) {
     static TTF_Font *fonts[64] = {};
     if (points <= 0 || points >= 64) return nullptr;
     if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
-    if (!fonts[points]) fonts[points] = TTF_OpenFont((game_dir() + "/ariblk.ttf").c_str(), points);
+    if (!fonts[points]) fonts[points] = open_game_font((game_dir() + "/ariblk.ttf").c_str(), points);
     return fonts[points];
 }
 

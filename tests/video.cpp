@@ -14,9 +14,9 @@ void open_test_video() {
     }
     if (!TTF_WasInit()) TTF_Init();
     std::string font = game_dir() + "/ariblk.ttf";
-    if (!font_small1) font_small1 = TTF_OpenFont(font.c_str(), 10);
-    if (!font_small2) font_small2 = TTF_OpenFont(font.c_str(), 10);
-    if (!font_title) font_title = TTF_OpenFont(font.c_str(), 18);
+    if (!font_small1) font_small1 = open_game_font(font.c_str(), 10);
+    if (!font_small2) font_small2 = open_game_font(font.c_str(), 10);
+    if (!font_title) font_title = open_game_font(font.c_str(), 18);
     color_white = {255, 255, 255, 0};
     color_yellow = {255, 255, 0, 0};
 }

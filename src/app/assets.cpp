@@ -178,10 +178,18 @@ void load_song_music() {
         *e.handle = load_music(e.path);
 }
 
+TTF_Font *open_game_font(const char *path, int points) {
+    TTF_Font *font = TTF_OpenFont(path, points);
+    // The texts are one-bit glyphs (TTF_RenderText_Solid): hinted for one-bit output they
+    // get whole-pixel stems and keep the font's spacing instead of running together.
+    if (font) TTF_SetFontHinting(font, TTF_HINTING_MONO);
+    return font;
+}
+
 void open_fonts() {
-    font_small1 = TTF_OpenFont(FONT_FILE, 10);
-    font_small2 = TTF_OpenFont(FONT_FILE, 10);
-    font_title = TTF_OpenFont(FONT_FILE, 18);
+    font_small1 = open_game_font(FONT_FILE, 10);
+    font_small2 = open_game_font(FONT_FILE, 10);
+    font_title = open_game_font(FONT_FILE, 18);
     color_white = {255, 255, 255, 0};
     color_yellow = {255, 255, 0, 0};
 }

@@ -63,5 +63,8 @@ void convert_images_to_screen();
 // AceOfSpads, HighwayToHell, ForWhomTheBellsTools. Missing files leave a null handle.
 void load_song_music();
 
+// Opens the font file at `path` at `points` with the game's rendering settings; null when
+// it cannot be opened.
+TTF_Font *open_game_font(const char *path, int points);
 // Opens the three font handles from FONT_FILE and builds the colours.
 void open_fonts();

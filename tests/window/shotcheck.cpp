@@ -194,6 +194,7 @@ int song(const Picture &shot, const std::string &game) {
     if (TTF_Init() != 0) return 2;
     TTF_Font *font = TTF_OpenFont((game + "/ariblk.ttf").c_str(), 10);
     if (!font) return 2;
+    TTF_SetFontHinting(font, TTF_HINTING_MONO); // as the game renders its texts
     std::vector<SDL_Rect> texts = {{40, 11, 0, 0}, {40, 29, 0, 0}, {0, 50, 0, 0}};
     if (!shows_text(shot, font, texts[0], "0")) std::printf("score is not 0\n"), ++failures;
     if (!shows_text(shot, font, texts[1], "0")) std::printf("streak is not 0\n"), ++failures;
