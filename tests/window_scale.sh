@@ -41,7 +41,8 @@ game_pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Fretfall$' | head -n 1) || true
 [ -n "$wid" ] || fail "no window named Fretfall: $(cat "$tmp/game.log")"
 
-size() { xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+# The window's size; "x" while it is not yet there to be measured.
+size() { { xwininfo -id "$wid" 2>/dev/null || true; } | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 # Waits up to 10 s for the window to measure $1.
 wait_size() {
     for _ in $(seq 100); do [ "$(size)" = "$1" ] && return 0; sleep 0.1; done
