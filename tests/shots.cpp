@@ -114,8 +114,17 @@ bool shows_text(const Shot &shot, int x, int y, int points, const std::string &t
     SDL_Color white = {255, 255, 255, 0};
     SDL_Surface *ink = TTF_RenderText_Solid(font, text.c_str(), white);
     if (!ink) return false;
+    auto inked = [&](int row) {
+        const Uint8 *line = static_cast<const Uint8 *>(ink->pixels) + row * ink->pitch;
+        for (int col = 0; col < ink->w; ++col)
+            if (line[col]) return true;
+        return false;
+    };
+    int first = 0, last = ink->h - 1;
+    while (first < last && !inked(first)) ++first;
+    while (last > first && !inked(last)) --last;
     bool same = true;
-    for (int row = 0; row < ink->h && row < rows && same; ++row)
+    for (int row = first; row <= last && row < rows && same; ++row)
         for (int col = 0; col < ink->w && same; ++col) {
             Uint8 index = static_cast<const Uint8 *>(ink->pixels)[row * ink->pitch + col];
             Rgb seen = shot.at(x + col, y + row);

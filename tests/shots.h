@@ -53,8 +53,10 @@ class Shot {
 
 // Whether the shot shows `text`, as the game renders it in ariblk.ttf at `points` in
 // white, with its top-left corner at (x, y), over a backdrop without white: every pixel
-// of the text's box is white exactly where the rendered text has ink. With `rows`, only
-// the box's top rows are compared (a line drawn over its lower part).
+// of the text's box, from its first row of ink to its last, is white exactly where the
+// rendered text has ink. The blank rows above and below are not compared, since lines set
+// closer than the font's height share them. With `rows`, only the box's top rows are
+// compared (a line drawn over its lower part).
 bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text,
                 int rows = 1000);
 // Width in pixels of `text` rendered at `points`.
