@@ -13,8 +13,10 @@ fi
 game=$build/game
 tmp=$(mktemp -d /tmp/fretfall-scale-XXXXXX)
 xvfb_pid="" wm_pid="" game_pid=""
+# The game is killed outright: once its display is gone it would not be asked to quit.
 cleanup() {
-    for pid in $game_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    [ -z "$game_pid" ] || kill -KILL "$game_pid" 2>/dev/null || true
+    for pid in $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$tmp"
 }
 trap cleanup EXIT
