@@ -90,7 +90,7 @@ TEST_F(NotesTest, ZerarNotasPutsEverySlotBackAndForgetsHits) {
     hit_Nota1[310] = hit_Nota5[99] = hit_Nota3[0] = true;
     zerar_notas();
     for (int lane = 1; lane <= 5; ++lane) {
-        const NoteLane *pool = note_lane(lane);
+        const Lane *pool = lane_at(lane);
         for (int i = 0; i < pool->count; ++i) {
             EXPECT_EQ(pool->slots[i].y, 0);
             EXPECT_FALSE(pool->marks[i]);
@@ -138,7 +138,7 @@ TEST_F(NotesTest, RowsOutsideThePoolsAreSkipped) {
     run_frame(chart, 0);
     EXPECT_EQ(dst_Nota5[99].y, 10); // the one good row
     for (int lane = 1; lane <= 5; ++lane) {
-        const NoteLane *pool = note_lane(lane);
+        const Lane *pool = lane_at(lane);
         for (int i = 0; i < pool->count; ++i) {
             if (lane == 5 && i == 99) continue;
             EXPECT_EQ(pool->slots[i].y, 0);
