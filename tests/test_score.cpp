@@ -3,6 +3,8 @@
 #include "song_fixture.h"
 
 #include "engine/draw.h"
+#include "game/hud.h"
+#include "game/results.h"
 #include "songs/catalogue.h"
 
 #include <cstring>

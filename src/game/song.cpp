@@ -7,6 +7,7 @@
 #include "game/input.h"
 #include "platform/platform.h"
 #include "game/feedback.h"
+#include "game/hud.h"
 #include "game/judge.h"
 #include "game/notes.h"
 #include "game/pause.h"
