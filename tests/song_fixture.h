@@ -10,7 +10,7 @@
 #include "game/notes.h"
 #include "game/score.h"
 #include "game/song.h"
-#include "menus/gamelook.h"
+#include "game/look.h"
 #include "video.h"
 
 #include <SDL.h>

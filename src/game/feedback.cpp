@@ -4,7 +4,7 @@
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "game/lanes.h"
-#include "menus/gamelook.h"
+#include "game/look.h"
 
 bool flame_unshown = false;
 
@@ -18,13 +18,14 @@ SDL_Rect dst_hitflames5 = {LANE_X[4], 155, 0, 0};
 namespace {
 
 // The sheets by flame_menu; the globals run one ahead of their file numbers.
-SDL_Surface **const flame_sheets[4] = {&hitflames, &hitflames1, &hitflames2, &hitflames3};
+SDL_Surface **const flame_sheets[LOOK_MAX + 1] = {&hitflames, &hitflames1, &hitflames2,
+                                                  &hitflames3};
 
 } // namespace
 
 void hit_flame(int lane) {
     const Lane *l = lane_at(lane);
-    if (!l || flame_menu < 0 || flame_menu > 3) return;
+    if (!l || flame_menu < 0 || flame_menu > LOOK_MAX) return;
     SDL_Surface *sheet = *flame_sheets[flame_menu];
     key_magenta(sheet);
     blit(sheet, &src_hitflames11, screen, l->flame);

@@ -8,7 +8,7 @@
 #include "engine/sound.h"
 #include "game/notes.h"
 #include "game/score.h"
-#include "menus/gallery.h"
+#include "game/unlocks.h"
 
 #include <SDL_mixer.h>
 #include <climits>
@@ -31,7 +31,6 @@ SDL_Rect dst_starNull = {55, 100, 0, 0};
 namespace {
 
 const int TUTORIAL = 99;
-const int GALLERY_PAGES = 4;
 
 void draw_banner(SDL_Surface *banner) {
     key_magenta(banner);
@@ -40,14 +39,6 @@ void draw_banner(SDL_Surface *banner) {
 }
 
 } // namespace
-
-// A win count announces a guitar when it is exactly what some gallery page asks for;
-// wins beyond the last page announce nothing.
-bool unlocks_guitar(int win_count) {
-    for (int page = 0; page < GALLERY_PAGES; ++page)
-        if (win_count == gallery_unlock_wins(page)) return true;
-    return false;
-}
 
 // A counter that a doctored progress file may start at the top of the int range stays there.
 static void count_up(int &counter) {

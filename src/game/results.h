@@ -14,9 +14,6 @@ void fail_sequence();
 // unless it was the tutorial. The flow then goes to the name entry.
 void win_sequence();
 
-// True when a win count just reached one of the gallery's unlock thresholds.
-bool unlocks_guitar(int win_count);
-
 // Star rating overlays: the left part of star_line.png, 39 high, wider by the accuracy.
 extern SDL_Rect src_star1, src_star2, src_star3, src_star4, src_star5, src_star6, src_star7,
     src_star8, src_star9, src_star10;

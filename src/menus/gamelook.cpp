@@ -5,17 +5,16 @@
 #include "engine/draw.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
+#include "game/look.h"
 #include "menus/vmenu.h"
 #include "menus/menustate.h"
 
 #include <cstdio>
 
-int bg_menu, flame_menu, nk_menu;
-
 namespace {
 
 const int BACK_ENTRY = 3;
-const int LOOK_MAX = 3; // four images of each kind; the values do not wrap
+// The values stop at 0 and LOOK_MAX; they do not wrap.
 
 // The three values, one per entry, and the row their number is shown in.
 struct LookValue {
