@@ -14,8 +14,6 @@
 #include <climits>
 #include <cstdio>
 
-int wins, loses;
-
 SDL_Rect src_star1 = {0, 0, 21, 39};
 SDL_Rect src_star2 = {0, 0, 41, 39};
 SDL_Rect src_star3 = {0, 0, 63, 39};

@@ -1,9 +1,8 @@
 // The end of a song: the fail sequence, and the win sequence with its results screen.
 #pragma once
-#include <SDL.h>
+#include "store/progress.h"
 
-extern int wins;  // songs won, the tutorial excepted
-extern int loses; // songs failed, the tutorial included
+#include <SDL.h>
 
 // The failure banner over the last frame, notes reset, music and effects paused, one
 // loss counted; holds the picture for 3 s. The flow then goes to the menu cycle start.
