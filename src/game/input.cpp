@@ -17,8 +17,8 @@ struct Button {
 };
 
 const Button buttons[] = {
-    {SDLK_LSHIFT, &KEY_Y, 1},    {SDLK_LALT, &KEY_B, 2},    {SDLK_SPACE, &KEY_X, 4},
-    {SDLK_LCTRL, &KEY_A, 3},     {SDLK_TAB, &KEY_L, 5},     {SDLK_BACKSPACE, &KEY_R, 5},
+    {BUTTON_Y, &KEY_Y, 1},       {BUTTON_B, &KEY_B, 2},     {BUTTON_X, &KEY_X, 4},
+    {BUTTON_A, &KEY_A, 3},       {BUTTON_L, &KEY_L, 5},     {BUTTON_R, &KEY_R, 5},
     {SDLK_UP, &KEY_UP, 4},       {SDLK_DOWN, &KEY_DOWN, 2}, {SDLK_LEFT, &KEY_LEFT, 1},
     {SDLK_RIGHT, &KEY_RIGHT, 3},
 };

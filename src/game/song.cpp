@@ -68,7 +68,7 @@ bool draw_frame(const SongEntry &song, Next &next) {
 // A key press: pause, skip or a lane; then every held lane is judged again, and lanes
 // held together get the two-lane adjustment. Returns false when the song was left.
 bool key_press(SDLKey key) {
-    if (key == SDLK_RETURN) {
+    if (key == BUTTON_START) {
         if (!pause_screen_run()) return false;
     } else if (key == SDLK_q) {
         zerar_notas();

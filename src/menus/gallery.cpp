@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/results.h"
@@ -139,7 +140,7 @@ Next guitar_gallery() {
         case SDLK_LEFT:
             turn_page(-1);
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             reset_scroll();
             play_effect(CANCELA);
             free_texts(texts);

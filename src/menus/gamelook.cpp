@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/look.h"
@@ -68,7 +69,7 @@ Next game_look() {
         case SDLK_LEFT:
             step_value(cursor_count, -1);
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             if (cursor_count != BACK_ENTRY) break;
             play_effect(ACEITA);
             menu7 = 1;

@@ -71,7 +71,7 @@ Next key_configuration() {
         platform_flip(screen);
         SDL_Event event;
         if (!platform_poll(&event, SCREEN_KEY_CONFIG) || event.type != SDL_KEYDOWN) continue;
-        if (event.key.keysym.sym == SDLK_ESCAPE) {
+        if (event.key.keysym.sym == BUTTON_SELECT) {
             free_text(prompt);
             play_effect(CANCELA);
             return TO_MAIN_MENU_ENTRY;
