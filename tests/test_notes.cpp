@@ -146,3 +146,19 @@ TEST_F(NotesTest, RowsOutsideThePoolsAreSkipped) {
     }
     play_chart(Chart{nullptr, 3}); // no rows at all
 }
+
+TEST_F(NotesTest, EachLaneOfTheTableStandsInItsOwnColumn) {
+    for (int n = 1; n <= LANE_COUNT; ++n) {
+        const Lane &lane = *lane_at(n);
+        EXPECT_EQ(lane.x, LANE_X[n - 1]);
+        EXPECT_EQ(lane.count, LANE_SLOTS[n - 1]);
+        EXPECT_EQ(lane.target->x, lane.x) << "lane " << n;
+        EXPECT_EQ(lane.flame->x, lane.x) << "lane " << n;
+        for (int i = 0; i < lane.count; ++i)
+            ASSERT_EQ(lane.slots[i].x, lane.x) << "lane " << n << " slot " << i;
+        EXPECT_EQ(lane.note_frame->x, NOTE_FRAME_X[n - 1]);
+        EXPECT_EQ(lane.pressed_frame->x, PRESSED_FRAME_X[n - 1]);
+    }
+    EXPECT_EQ(lane_at(0), nullptr);
+    EXPECT_EQ(lane_at(LANE_COUNT + 1), nullptr);
+}
