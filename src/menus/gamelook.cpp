@@ -15,7 +15,6 @@
 namespace {
 
 const int BACK_ENTRY = 3;
-// The values stop at 0 and LOOK_MAX; they do not wrap.
 
 // The three values, one per entry, and the row their number is shown in.
 struct LookValue {
