@@ -77,6 +77,11 @@ std::string clean_song_text(const std::string &value) {
             i += tag;
             continue;
         }
+        // A byte-order mark inside a value (files pasted together) shows nothing.
+        if (value.compare(i, 3, "\xEF\xBB\xBF") == 0) {
+            i += 3;
+            continue;
+        }
         unsigned char c = static_cast<unsigned char>(value[i++]);
         out += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
     }

@@ -13,8 +13,9 @@ const size_t SONG_TEXT_MAX = 256;
 // UTF-8 as a whole are taken as Latin-1 and converted.
 std::string text_as_utf8(const char *data, size_t size);
 
-// A value as shown to the player: formatting tags such as <color=#FF0000>, </b> removed,
-// control characters turned into spaces, outer spaces trimmed, cut to SONG_TEXT_MAX.
+// A value as shown to the player: formatting tags such as <color=#FF0000>, </b> and
+// byte-order marks removed, control characters turned into spaces, outer spaces
+// trimmed, cut to SONG_TEXT_MAX.
 std::string clean_song_text(const std::string &value);
 
 // A whole decimal number with an optional sign and fraction ("-12", "0.25", "+3."),
