@@ -1,10 +1,11 @@
 // A song's playfield for unit tests: a 16-bit 320x240 screen, plain-coloured stand-ins for
 // the note, fret, flame, meter and star sheets, and every song counter at its start value.
 #pragma once
-#include "app/assets.h"
-#include "app/input.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "game/input.h"
+#include "headless/session.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/judge.h"
 #include "game/notes.h"
 #include "game/score.h"
@@ -80,7 +81,7 @@ class SongFixture : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
-        platform_start_virtual();
+        headless_start_virtual();
         saved = {my_surfNotas, my_surfFrets, hitflames, hitflames1,       hitflames2,
                  hitflames3,   star,         starNull,  my_surfRockometro};
         // The note sheet: five frames side by side, a colour per lane.

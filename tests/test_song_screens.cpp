@@ -1,9 +1,10 @@
 // The pictures around a song, drawn on a real 16-bit screen: playfield HUD, the results
 // screen, the song selection page; and song selection paged through the headless driver.
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/flow.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "songs/catalogue.h"
+#include "headless/session.h"
+#include "platform/platform.h"
 #include "game/notes.h"
 #include "game/playfield.h"
 #include "game/results.h"
@@ -26,7 +27,7 @@ class SongScreens : public ::testing::Test {
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
         ASSERT_NE(font_title, nullptr);
-        platform_start_virtual();
+        headless_start_virtual();
         SDL_FillRect(screen, nullptr, 0);
         wins = loses = 0;
         nSCORE = nHITS = tHITS = nHit = Balanca = nSTREAK = 0;
