@@ -86,11 +86,13 @@ TEST(SongIni, KeysTextAndEncodings) {
     EXPECT_EQ(meta.delay_ms, -200);
     EXPECT_EQ(meta.preview_start_ms, -1);
 
-    // Latin-1 bytes come out as UTF-8; `frets` names the charter when `charter` is absent.
+    // Latin-1 bytes (Windows quotes too) come out as UTF-8; `frets` names the charter
+    // when `charter` is absent.
     SongMeta latin;
-    const std::string old = "[song]\nartist = Mot\xF6rhead\nfrets = Old\n";
+    const std::string old = "[song]\nartist = Mot\xF6rhead\nname = Don\x92t\nfrets = Old\n";
     parse_song_ini(old.data(), old.size(), latin);
     EXPECT_EQ(latin.artist, "Mot\xC3\xB6rhead");
+    EXPECT_EQ(latin.name, "Don\xE2\x80\x99t");
     EXPECT_EQ(latin.charter, "Old");
 }
 

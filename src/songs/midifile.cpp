@@ -102,15 +102,18 @@ std::string event_text(const MidiEvent &e) {
     return std::string(reinterpret_cast<const char *>(e.data), e.length);
 }
 
-// The name a track gives itself first, or "".
-bool track_name(const Track &track, std::string &name, std::string &reason) {
+// The name a track gives itself first, or "". A track broken further on still has its
+// name: only the tracks read for the song must be whole.
+std::string track_name(const Track &track) {
+    std::string name, ignored;
     bool named = false;
-    return walk_track(track, [&](const MidiEvent &e) {
+    walk_track(track, [&](const MidiEvent &e) {
         if (!named && e.status == 0xFF && e.meta_type == 0x03) {
             name = trim(event_text(e));
             named = true;
         }
-    }, reason);
+    }, ignored);
+    return name;
 }
 
 // The tempo changes and time signatures of the tempo track.
@@ -287,8 +290,13 @@ bool read_midi(const uint8_t *data, size_t size, long long cutoff_ticks, TickCha
             reason = "chart cut short";
             return false;
         }
-        if (big_endian(data + pos, 4) == 0x4D54726B) // "MTrk"; other chunks are skipped
+        if (big_endian(data + pos, 4) == 0x4D54726B) { // "MTrk"; other chunks are skipped
+            if (tracks.size() >= MIDI_TRACKS_MAX) {
+                reason = "too many MIDI tracks";
+                return false;
+            }
             tracks.push_back({data + pos + 8, length});
+        }
         pos += 8 + static_cast<size_t>(length);
     }
     if (tracks.empty()) {
@@ -299,16 +307,18 @@ bool read_midi(const uint8_t *data, size_t size, long long cutoff_ticks, TickCha
 
     std::vector<std::string> names(tracks.size());
     for (size_t i = 1; i < tracks.size(); ++i)
-        if (!track_name(tracks[i], names[i], reason)) return false;
+        names[i] = track_name(tracks[i]);
     auto named = [&](const char *name) {
         auto found = std::find(names.begin() + 1, names.end(), name);
         return found == names.end() ? -1 : static_cast<int>(found - names.begin());
     };
+    // Sections and the end: a broken event track keeps those read before the break.
     int events = named("EVENTS");
-    if (events > 0 && !walk_track(tracks[events], [&](const MidiEvent &e) {
+    std::string ignored;
+    if (events > 0)
+        walk_track(tracks[events], [&](const MidiEvent &e) {
             if (e.status == 0xFF && e.meta_type == 0x01) add_chart_event(chart, e.tick, event_text(e));
-        }, reason))
-        return false;
+        }, ignored);
     // The lead guitar: "PART GUITAR", else "T1 GEMS", else an old file's second track when
     // it names no other part; the one track of a format 0 file.
     int guitar = format == 0 ? 0 : named("PART GUITAR");

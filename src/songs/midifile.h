@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+// Most tracks a MIDI chart may hold; real ones have a few dozen.
+const size_t MIDI_TRACKS_MAX = 1024;
+
 // Reads a Standard MIDI File held in `data` (format 1, or 0; ticks per quarter note):
 // the tempo map of the first track and the guitar notes of the track named "PART GUITAR"
 // or "T1 GEMS" (in old files the unnamed second track). Sustains shorter than

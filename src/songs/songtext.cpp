@@ -31,6 +31,26 @@ bool is_utf8(const unsigned char *data, size_t size) {
     return true;
 }
 
+// Bytes 0x80-0x9F of Windows-1252, which files called Latin-1 are in practice: quotes,
+// dashes, the euro sign. Its five unused bytes show as the replacement character.
+const uint16_t windows_1252[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void append_utf8(std::string &out, unsigned code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // A formatting tag starts at text[i]: '<', an optional '/', a letter, and a '>' within a
@@ -59,12 +79,7 @@ std::string text_as_utf8(const char *data, size_t size) {
     out.reserve(size + size / 8);
     for (size_t i = 0; i < size; ++i) {
         unsigned char c = bytes[i];
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        append_utf8(out, c >= 0x80 && c < 0xA0 ? windows_1252[c - 0x80] : c);
     }
     return out;
 }

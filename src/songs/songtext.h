@@ -10,7 +10,8 @@
 const size_t SONG_TEXT_MAX = 256;
 
 // The bytes as UTF-8: a leading byte-order mark is dropped; bytes that are not valid
-// UTF-8 as a whole are taken as Latin-1 and converted.
+// UTF-8 as a whole are taken as Latin-1 (with Windows-1252's characters for bytes
+// 0x80-0x9F) and converted.
 std::string text_as_utf8(const char *data, size_t size);
 
 // A value as shown to the player: formatting tags such as <color=#FF0000>, </b> and
