@@ -15,13 +15,6 @@ void read_number(const std::string &value, long long low, long long high, long l
     if (parse_whole(value, low, high, n) && n != -1) field = n;
 }
 
-// The year as players write it, also ", 2002": leading commas and spaces go.
-std::string clean_year(const std::string &value) {
-    std::string year = clean_song_text(value);
-    size_t start = year.find_first_not_of(", ");
-    return start == std::string::npos ? std::string() : year.substr(start);
-}
-
 } // namespace
 
 void parse_song_ini(const char *data, size_t size, SongMeta &meta) {
@@ -46,7 +39,7 @@ void parse_song_ini(const char *data, size_t size, SongMeta &meta) {
         else if (key == "artist") meta.artist = clean_song_text(value);
         else if (key == "album") meta.album = clean_song_text(value);
         else if (key == "genre") meta.genre = clean_song_text(value);
-        else if (key == "year") meta.year = clean_year(value);
+        else if (key == "year") meta.year = clean_song_year(value);
         else if (key == "charter") meta.charter = clean_song_text(value);
         else if (key == "frets") frets = clean_song_text(value);
         else if (key == "loading_phrase") meta.loading_phrase = clean_song_text(value);

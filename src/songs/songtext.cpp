@@ -110,6 +110,12 @@ std::string clean_song_text(const std::string &value) {
     return out;
 }
 
+std::string clean_song_year(const std::string &value) {
+    std::string year = clean_song_text(value);
+    size_t start = year.find_first_not_of(", ");
+    return start == std::string::npos ? std::string() : year.substr(start);
+}
+
 bool parse_decimal(const std::string &text, double &out) {
     std::string t = trim(text);
     size_t i = 0;

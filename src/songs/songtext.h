@@ -19,6 +19,9 @@ std::string text_as_utf8(const char *data, size_t size);
 // trimmed, cut to SONG_TEXT_MAX.
 std::string clean_song_text(const std::string &value);
 
+// The year as players write it, also ", 2002": cleaned, leading commas and spaces gone.
+std::string clean_song_year(const std::string &value);
+
 // A whole decimal number with an optional sign and fraction ("-12", "0.25", "+3."),
 // surrounding spaces allowed; nothing else may follow. Independent of the locale.
 bool parse_decimal(const std::string &text, double &out);

@@ -85,9 +85,8 @@ bool song_line(TickChart &chart, const std::string &key, const std::string &valu
     } else if (k == "charter") {
         chart.meta.charter = song_text(value);
     } else if (k == "year") {
-        std::string year = song_text(value);
-        size_t start = year.find_first_not_of(", ");
-        chart.meta.year = start == std::string::npos ? "" : year.substr(start);
+        std::string v = unquoted(value);
+        chart.meta.year = clean_song_year(text_as_utf8(v.data(), v.size()));
     }
     return true;
 }
