@@ -18,7 +18,6 @@ int wins, loses;
 
 namespace {
 
-const int TUTORIAL = 99;
 const int GALLERY_PAGES = 4;
 
 void draw_banner(SDL_Surface *banner) {
@@ -69,7 +68,8 @@ void win_sequence() {
     draw_star_rating(percent_score);
 
     SDL_Surface *unlock = nullptr, *score = nullptr, *accuracy = nullptr, *longest = nullptr;
-    if (count_song != TUTORIAL) {
+    const SongEntry *song = song_entry(count_song);
+    if (!song || !song->tutorial) {
         count_up(wins);
         if (unlocks_guitar(wins))
             unlock =
