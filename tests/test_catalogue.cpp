@@ -64,9 +64,9 @@ TEST(Catalogue, EveryNoteFitsItsPoolAndReachesTheHitLineBeforeTheEnd) {
 }
 
 TEST(Catalogue, EachPlaybackFunctionPlaysItsSongsChart) {
-    const std::pair<void (*)(), int> doors[] = {{paranoid, 0},     {highwaytohell, 1},
-                                                {aceofspades, 2},  {runtothehills, 3},
-                                                {forwhomthebellstolls, 4}, {tutorial, TUTORIAL_SONG}};
+    const std::pair<void (*)(), int> doors[] = {
+        {paranoid, 0},      {highwaytohell, 1},        {aceofspades, 2},
+        {runtothehills, 3}, {forwhomthebellstolls, 4}, {tutorial, TUTORIAL_SONG}};
     for (const auto &door : doors) {
         const SongEntry *entry = song_entry(door.second);
         const Chart &chart = *entry->chart;

@@ -31,7 +31,7 @@ struct BuiltinSong {
     bool tutorial;
 };
 
-#define BUILTIN_SONG_FACTS(index, name, music, end_ms, highscore, tutorial)                       \
+#define BUILTIN_SONG_FACTS(index, name, music, end_ms, highscore, tutorial)                        \
     {index, #name, music, end_ms, highscore, tutorial},
 inline constexpr BuiltinSong builtin_songs[] = {BUILTIN_SONGS(BUILTIN_SONG_FACTS)};
 #undef BUILTIN_SONG_FACTS

@@ -8,8 +8,7 @@
 
 int count_song;
 
-Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell,
-    *ForWhomTheBellsTools;
+Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell, *ForWhomTheBellsTools;
 
 namespace {
 
@@ -27,14 +26,14 @@ struct BuiltinPage {
 const BuiltinPage builtin_pages[] = {
     {0, "PARANOID", "Album: Paranoid(1970)", "Band: Black Sabbath", &capa1, &Paranoid,
      "<             PARANOID              >"},
-    {1, "HIGHWAY TO HELL", "Album: Highway To Hell (1979)", "Band: AC/DC", &capa5,
-     &HighwayToHell, "<          HIGHWAY TO HELL          >"},
+    {1, "HIGHWAY TO HELL", "Album: Highway To Hell (1979)", "Band: AC/DC", &capa5, &HighwayToHell,
+     "<          HIGHWAY TO HELL          >"},
     {2, "ACE OF SPADES", "Album: Ace Of Spades (1980)", "Band: Motorhead", &capa4, &AceOfSpads,
      "<        ACE OF SPADES        >"},
     {3, "RUN TO THE HILLS", "Album: The Number Of the Beast (1982)", "Band: Iron Maiden", &capa2,
      &RunToTheHills, "<        THE NUMBER OF THE BEAST        >"},
-    {4, "FOR WHOM THE BELLS TOOLS", "Album: Ride the Lightning (1984)", "Band: Metallica",
-     &capa6, &ForWhomTheBellsTools, "<        FOR WHOM THE BELLS TOOLS        >"},
+    {4, "FOR WHOM THE BELLS TOOLS", "Album: Ride the Lightning (1984)", "Band: Metallica", &capa6,
+     &ForWhomTheBellsTools, "<        FOR WHOM THE BELLS TOOLS        >"},
     {TUTORIAL_SONG, "", "", "", nullptr, &Tutorial, "<        TUTORIAL        >"},
 };
 
@@ -45,9 +44,9 @@ std::deque<SongEntry> &songs() {
         for (const BuiltinPage &p : builtin_pages) {
             const BuiltinSong *facts = builtin_song(p.index);
             if (!facts) continue;
-            built.push_back({p.index, p.title, p.album, p.band, p.cover, p.music,
-                             facts->music_path, builtin_chart(p.index), facts->end_ms,
-                             facts->highscore_file, p.page_title, facts->tutorial});
+            built.push_back({p.index, p.title, p.album, p.band, p.cover, p.music, facts->music_path,
+                             builtin_chart(p.index), facts->end_ms, facts->highscore_file,
+                             p.page_title, facts->tutorial});
         }
         return built;
     }();

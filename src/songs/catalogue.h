@@ -16,8 +16,8 @@ extern Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHe
     *ForWhomTheBellsTools;
 
 struct SongEntry {
-    int index;          // the song index that count_song holds while it is chosen
-    const char *title;  // selection page texts; empty for the tutorial
+    int index;         // the song index that count_song holds while it is chosen
+    const char *title; // selection page texts; empty for the tutorial
     const char *album;
     const char *band;
     SDL_Surface **cover;    // the cover surface (nullptr for the tutorial)

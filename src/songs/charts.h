@@ -23,7 +23,7 @@ BUILTIN_SONGS(BUILTIN_CHART_DECLARATION)
 
 // The chart of built-in song index `index`; nullptr for any other index.
 inline const Chart *builtin_chart(int index) {
-#define BUILTIN_CHART_CASE(song, name, ...)                                                       \
+#define BUILTIN_CHART_CASE(song, name, ...)                                                        \
     if (index == (song)) return &chart_##name;
     BUILTIN_SONGS(BUILTIN_CHART_CASE)
 #undef BUILTIN_CHART_CASE

@@ -20,25 +20,29 @@ struct SectionRiff {
 struct Variation {
     SectionKind kind;
     int first, last;
-    int from_bar = 0;              // bars into the section before which the riff plays unchanged
-    const char *loop = nullptr;    // a loop in place of the section's
-    int shift = 0;                 // lanes every hit moves, where it fits in lanes 1..4
-    bool mirror = false;           // lane l becomes lane 5 - l
-    int accent_step = 0;           // grid step that gains accent_lanes
+    int from_bar = 0;           // bars into the section before which the riff plays unchanged
+    const char *loop = nullptr; // a loop in place of the section's
+    int shift = 0;              // lanes every hit moves, where it fits in lanes 1..4
+    bool mirror = false;        // lane l becomes lane 5 - l
+    int accent_step = 0;        // grid step that gains accent_lanes
     LaneSet accent_lanes = 0;
-    int thin_percent = 0;          // share of single off-beat hits dropped, from the song's Rng
+    int thin_percent = 0; // share of single off-beat hits dropped, from the song's Rng
 
-    Variation with_loop(const char *text) const { Variation v = *this; v.loop = text; return v; }
-    Variation shifted(int lanes) const { Variation v = *this; v.shift = lanes; return v; }
-    Variation mirrored() const { Variation v = *this; v.mirror = true; return v; }
+    Variation with_loop(const char *text) const { return with(&Variation::loop, text); }
+    Variation shifted(int lanes) const { return with(&Variation::shift, lanes); }
+    Variation mirrored() const { return with(&Variation::mirror, true); }
     Variation accented(int step, LaneSet lanes) const {
+        return with(&Variation::accent_step, step).with(&Variation::accent_lanes, lanes);
+    }
+    Variation thinned(int percent) const { return with(&Variation::thin_percent, percent); }
+    Variation from(int bars) const { return with(&Variation::from_bar, bars); }
+
+    // A copy with one field set.
+    template <typename T> Variation with(T Variation::*field, T value) const {
         Variation v = *this;
-        v.accent_step = step;
-        v.accent_lanes = lanes;
+        v.*field = value;
         return v;
     }
-    Variation thinned(int percent) const { Variation v = *this; v.thin_percent = percent; return v; }
-    Variation from(int bars) const { Variation v = *this; v.from_bar = bars; return v; }
 };
 
 // Occurrences first..last (inclusive) of `kind`; every one from `first` on by default.
@@ -56,9 +60,9 @@ struct BeatNotes {
 };
 
 struct SongPlan {
-    int song;                 // built-in song index
-    uint32_t seed;            // of the Rng that thins riffs
-    SectionRiff sections[6];  // by SectionKind
+    int song;                          // built-in song index
+    uint32_t seed;                     // of the Rng that thins riffs
+    SectionRiff sections[6];           // by SectionKind
     std::vector<Variation> variations; // the first that matches a section applies
     std::vector<BeatNotes> placed;
 };
