@@ -95,12 +95,14 @@ TEST(Catalogue, AnAddedSongIsFoundByItsIndexAndGetsAPageAndAStartFile) {
             added.index = 7;
             added.highscore_file = "data/DATA7.dat";
             added.page_title = "<  ADDED  >";
+            added.music = nullptr; // it brings no handle: it gets one of its own
             const SongEntry *first = song_entry(0);
             const int before = song_count();
             EXPECT_FALSE(add_song(*first)); // index 0 is taken
             EXPECT_TRUE(add_song(added));
             EXPECT_EQ(song_entry(0), first); // entries stay where they were
             EXPECT_EQ(song_entry(7), song_at(before));
+            EXPECT_EQ(song_entry(7)->music, &song_entry(7)->recording);
             EXPECT_EQ(step_song(4, +1), 7);
             EXPECT_EQ(step_song(7, +1), 0);
             EXPECT_EQ(step_song(0, -1), 7);

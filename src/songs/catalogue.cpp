@@ -77,8 +77,10 @@ int tutorial_song() {
 }
 
 bool add_song(const SongEntry &entry) {
-    if (song_entry(entry.index)) return false;
+    if (song_entry(entry.index) || !entry.highscore_file) return false;
     songs().push_back(entry);
+    SongEntry &added = songs().back();
+    if (!added.music) added.music = &added.recording;
     return true;
 }
 

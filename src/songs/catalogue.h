@@ -21,13 +21,15 @@ struct SongEntry {
     const char *album;
     const char *band;
     SDL_Surface **cover;    // the cover surface (nullptr for the tutorial)
-    Mix_Music **music;      // the recording's handle, loaded at start-up
+    Mix_Music **music;      // the recording's handle, loaded at start-up; add_song points
+                            // it at `recording` when the entry brings none
     const char *music_path; // the file it is loaded from
     const Chart *chart;
     int end_ms; // the song is won once msec reaches this
     const char *highscore_file;
     const char *page_title; // title of its highscore table page, blanks included
     bool tutorial;          // reached from the play submenu, no selection page, no win counted
+    Mix_Music *recording = nullptr;
 };
 
 // Entries in catalogue order (the built-in songs 0..4, then the tutorial): `i` from 0 to
@@ -41,7 +43,7 @@ const Chart *chart_for_song(int song);
 // The song index of the tutorial.
 int tutorial_song();
 // Appends an entry; entries already handed out stay where they are. Returns false, adding
-// nothing, when its index is taken already.
+// nothing, when its index is taken already or it names no highscore file.
 bool add_song(const SongEntry &entry);
 
 // Loads every entry's recording into its handle; a missing file leaves a null handle.
