@@ -24,7 +24,7 @@ case "$arch" in
   *) echo "same_game.sh: unknown architecture $arch" >&2; exit 2 ;;
 esac
 sysroot=${FRETFALL_SYSROOTS:-/opt/fretfall-cross}/$arch
-here=$(cd "$(dirname "$0")/../.." && pwd)
+here=$(cd "$(dirname "$0")/../../.." && pwd)
 work=$(mktemp -d /tmp/fretfall-cross-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -43,7 +43,7 @@ with_shots() {
 replay_native=$native/game/fretfall-replay
 
 # The tour, ended by the driver's end of script.
-"$native/tools/soak/fretfall-soakgen" --events 0 | with_shots 40 >tour.script
+"$native/tests/support/soak/fretfall-soakgen" --events 0 | with_shots 40 >tour.script
 
 # The whole song: frame 0 found from a run of the keys that reach it, then a press for
 # every note, the results and the name 000.

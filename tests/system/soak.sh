@@ -12,8 +12,8 @@ if ! grep -q '^FRETFALL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
     exit 0
 fi
 work=$(mktemp -d /tmp/fretfall-soak-XXXXXX)
-"$build/tools/soak/fretfall-soakgen" --seed "$seed" --events "$events" >"$work/script"
-if "$build/tools/soak/fretfall-soak" --replay "$build/game/fretfall-replay" \
+"$build/tests/support/soak/fretfall-soakgen" --seed "$seed" --events "$events" >"$work/script"
+if "$build/tests/support/soak/fretfall-soak" --replay "$build/game/fretfall-replay" \
     --assets "$build/game" --script "$work/script" --work "$work/game"; then
     rm -rf "$work"
 else

@@ -1,5 +1,5 @@
 // fretfall-shotcheck: reads a screenshot of the real game window and checks it against the
-// generated pictures of the game directory, for the window test (tests/window.sh).
+// generated pictures of the game directory, for the window test (tests/system/window.sh).
 //
 //   fretfall-shotcheck which SHOT IMAGE...   prints the IMAGE the shot shows, or "none"
 //   fretfall-shotcheck menu SHOT GAMEDIR     the main menu with the cursor on entry 0

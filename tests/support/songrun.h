@@ -1,5 +1,5 @@
 // Songs played through the headless driver: the song-frame scripts come from the shared
-// song scripts (tools/songscript); these helpers read where a song starts and its frames.
+// song scripts (tests/support/songscript); these helpers read where a song starts and its frames.
 #pragma once
 #include "harness.h"
 #include "songscript.h"

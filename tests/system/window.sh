@@ -16,7 +16,7 @@ if grep -q '^FRETFALL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
     exit 0
 fi
 game=$build/game
-check=$build/tests/window/fretfall-shotcheck
+check=$build/tests/system/window/fretfall-shotcheck
 tmp=$(mktemp -d /tmp/fretfall-window-XXXXXX)
 replay=$game/fretfall-replay
 session=play xvfb_pids="" game_pid="" killed_pid=""

@@ -3,7 +3,7 @@
 # chosen frame of a song, measured with callgrind on the headless driver: two runs that end
 # HALF frames before and after the frame, the song loop's inclusive cost subtracted.
 #
-#   tools/measure/song_frame_cost.sh BUILD_DIR [SONG [FRAME [HALF]]]
+#   tests/support/measure/song_frame_cost.sh BUILD_DIR [SONG [FRAME [HALF]]]
 #
 # Defaults: song 4 (forwhomthebellstolls) at frame 5760 (msec 288000), where ten notes are
 # on screen and 799 have spawned. To live that long the player holds lanes 1 to 4 and
