@@ -1,5 +1,4 @@
-// The highscore table: page titles, what a page draws from its file, and paging through
-// the headless driver.
+// The highscore table: page titles and what a page draws from its file.
 #include "engine/assets.h"
 #include "harness.h"
 #include "video.h"
@@ -128,37 +127,3 @@ TEST_F(HiscorePage, TheBestRowStandsFirst) {
     EXPECT_LT(lit(100, 110), wide_first);
 }
 
-TEST(HiscoreTable, PagesWrapWithoutSoundAndThePageIsKept) {
-    GameDir dir;
-    std::string script = skip_intro() + "tap LCTRL\n"                       // play submenu
-                                        "tap DOWN\ntap DOWN\ntap DOWN\n"    // highscores entry
-                                        "tap LCTRL\n"                       // page 0
-                                        "tap LEFT\n"                        // page 5
-                                        "tap RIGHT\n"                       // page 0
-                                        "tap RIGHT\ntap RIGHT\ntap RIGHT\n" // page 3
-                                        "tap a\ntap RETURN\n"               // nothing
-                                        "tap LALT\n"                        // back
-                                        "tap LCTRL\n"                       // open again
-                                        "wait 1500\n";
-    ReplayRun run = run_script(dir, script);
-    EXPECT_EQ(run.status, 0) << run.errors;
-    std::vector<int> pages;
-    for (const TraceLine &l : run.polls("highscores"))
-        if (pages.empty() || pages.back() != l.num("cursor")) pages.push_back(l.num("cursor"));
-    EXPECT_EQ(pages, (std::vector<int>{0, 5, 0, 1, 2, 3}));
-    // The screens in order: the table, back on the play submenu with the cursor on the
-    // table's entry, and the table again on the page it was left on.
-    std::vector<std::string> screens;
-    for (const TraceLine &l : run.all_polls()) {
-        std::string at = l.text("screen") + ":" + std::to_string(l.num("cursor"));
-        if (screens.empty() || screens.back() != at) screens.push_back(at);
-    }
-    std::vector<std::string> tail(screens.end() - std::min<size_t>(screens.size(), 4),
-                                  screens.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"highscores:2", "highscores:3", "play_menu:3",
-                                              "highscores:3"}));
-    // Only the three cursor moves click; paging is silent and B cancels once.
-    std::vector<std::string> sounds = run.sounds();
-    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "BATIDA"), 3);
-    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "CANCELA"), 1);
-}

@@ -1,5 +1,4 @@
-// The options menu and the key configuration: the ten steps, leaving early, buttons
-// given twice, and the lanes that a song then reads through the mapping.
+// The key configuration: its ten steps, leaving early, buttons given twice, and the song's lanes after it.
 #include "game/input.h"
 #include "harness.h"
 #include "menus/keyconfig.h"
@@ -95,39 +94,6 @@ TEST_F(KeyConfigRun, SelectLeavesKeepingTheStepsDoneAndOnlyButtonsTakeAStep) {
     EXPECT_TRUE(mapping() == expected); // LSHIFT came after leaving
     EXPECT_EQ(lane_pressed(SDLK_TAB), 2);
     EXPECT_EQ(lane_pressed(SDLK_SPACE), 3);
-}
-
-TEST(OptionsMenu, CursorStopsAtBothEndsAndBackReturnsWithCancela) {
-    GameDir dir;
-    ReplayRun run =
-        run_script(dir, after_intro() + taps("DOWN DOWN LCTRL UP DOWN DOWN DOWN DOWN DOWN LCTRL") +
-                            "wait 100\n");
-    auto polls = run.polls("options");
-    ASSERT_FALSE(polls.empty()) << run.errors;
-    EXPECT_EQ(polls.front().num("cursor"), 0); // opens on its first entry
-    for (const TraceLine &l : polls) {
-        EXPECT_GE(l.num("cursor"), 0);
-        EXPECT_LE(l.num("cursor"), 4);
-    }
-    EXPECT_EQ(run.sound_times("BATIDA").size(), 2u + 6u);
-    EXPECT_EQ(run.sounds().back(), "CANCELA");
-    // The main menu's cursor was borrowed and is left on the back entry's number.
-    EXPECT_EQ(run.last_poll().text("screen"), "main_menu");
-    EXPECT_EQ(run.last_poll().num("cursor"), 4);
-}
-
-TEST(KeyConfig, StepsAdvanceOnePressAtATimeAndEndAtTheMainMenu) {
-    GameDir dir;
-    ReplayRun run = run_script(
-        dir, to_key_config() + "wait 100\n" +
-                 taps("LEFT DOWN RIGHT UP LCTRL LSHIFT LALT SPACE TAB BACKSPACE") + "wait 100\n");
-    std::vector<int> steps;
-    for (const TraceLine &l : run.polls("key_config"))
-        if (steps.empty() || steps.back() != l.num("cursor")) steps.push_back(l.num("cursor"));
-    EXPECT_EQ(steps, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(run.sounds().back(), "CANCELA"); // no sound for the buttons themselves
-    EXPECT_EQ(run.sound_times("CANCELA").size(), 1u);
-    EXPECT_EQ(run.last_poll().text("screen"), "main_menu");
 }
 
 TEST(KeyConfig, EachStepLightsItsLaneAndShowsItsPrompt) {
