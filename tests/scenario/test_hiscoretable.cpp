@@ -1,4 +1,5 @@
 // The highscore table: page titles and what a page draws from its file.
+#include "pixels.h"
 #include "engine/assets.h"
 #include "harness.h"
 #include "video.h"
@@ -73,7 +74,7 @@ class HiscorePage : public ::testing::Test {
         SDL_LockSurface(screen);
         for (int y = y0; y < y1; ++y)
             for (int x = 0; x < 320; ++x)
-                if (static_cast<Uint16 *>(screen->pixels)[y * screen->pitch / 2 + x] != 0) ++n;
+                if (pixel_value(screen, x, y) != 0) ++n;
         SDL_UnlockSurface(screen);
         return n;
     }

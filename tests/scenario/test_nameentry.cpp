@@ -1,5 +1,6 @@
 // The name entry: grid, cursor and slot rules called directly, and whole entries run
 // in-process on scripted key events down to the bytes of the highscore file.
+#include "pixels.h"
 #include "engine/assets.h"
 #include "platform/platform.h"
 #include "game/score.h"
@@ -171,7 +172,7 @@ class NameEntryRun : public ::testing::Test {
         SDL_LockSurface(screen);
         for (int y = y0; y < y1; ++y)
             for (int x = 0; x < 320; ++x)
-                if (static_cast<Uint16 *>(screen->pixels)[y * screen->pitch / 2 + x] == white) ++n;
+                if (pixel_value(screen, x, y) == white) ++n;
         SDL_UnlockSurface(screen);
         return n;
     }

@@ -1,4 +1,5 @@
 // The pictures around a song on a real 16-bit screen: playfield HUD, results, song selection.
+#include "pixels.h"
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "songs/catalogue.h"
@@ -32,7 +33,7 @@ class SongScreens : public ::testing::Test {
     }
 
     static Uint16 pixel(const SDL_Surface *s, int x, int y) {
-        return static_cast<const Uint16 *>(s->pixels)[y * s->pitch / 2 + x];
+        return static_cast<Uint16>(pixel_value(s, x, y));
     }
     static int count_colour(int y0, int y1, Uint8 r, Uint8 g, Uint8 b) {
         Uint16 want = static_cast<Uint16>(SDL_MapRGB(screen->format, r, g, b));

@@ -37,11 +37,6 @@ TTF_Font *font_at(int points) {
 
 } // namespace
 
-bool same_colour(Rgb a, Rgb b, int tolerance) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
-
 void put_image(const GameDir &dir, const std::string &relative, int w, int h,
                const std::function<Rgb(int, int)> &paint) {
     fs::path path(relative);
@@ -73,19 +68,7 @@ Shot::~Shot() {
     if (surface) SDL_FreeSurface(surface);
 }
 
-Rgb Shot::at(int x, int y) const {
-    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return {-1, -1, -1};
-    const Uint8 *p = static_cast<const Uint8 *>(surface->pixels) + y * surface->pitch +
-                     x * surface->format->BytesPerPixel;
-    Uint32 raw = 0;
-    for (int i = 0; i < surface->format->BytesPerPixel; ++i)
-        raw |= static_cast<Uint32>(p[i])
-               << (SDL_BYTEORDER == SDL_LIL_ENDIAN ? 8 * i
-                                                   : 8 * (surface->format->BytesPerPixel - 1 - i));
-    Uint8 r, g, b;
-    SDL_GetRGB(raw, surface->format, &r, &g, &b);
-    return {r, g, b};
-}
+Rgb Shot::at(int x, int y) const { return pixel_at(surface, x, y); }
 
 int Shot::count_in_column(int x, int y0, int y1, Rgb colour) const {
     int n = 0;

@@ -2,14 +2,11 @@
 // pixels and texts read back from the driver's screenshots.
 #pragma once
 #include "harness.h"
+#include "pixels.h"
 
 #include <SDL.h>
 #include <functional>
 #include <string>
-
-struct Rgb {
-    int r, g, b;
-};
 
 const Rgb BLACK = {0, 0, 0};
 const Rgb MAGENTA = {255, 0, 255};
@@ -18,9 +15,6 @@ const Rgb GREEN = {0, 255, 0};
 const Rgb BLUE = {0, 0, 255};
 const Rgb YELLOW = {255, 255, 0};
 const Rgb CYAN = {0, 255, 255};
-
-// Colours equal within what the 16-bit screen keeps of them.
-bool same_colour(Rgb a, Rgb b, int tolerance = 12);
 
 // Replaces image `relative` (e.g. "img/sprite/audio1.png") of the test game directory
 // with a w x h picture whose pixel (x, y) is paint(x, y); the other images stay links to

@@ -1,6 +1,7 @@
 // A song's playfield for unit tests: a 16-bit 320x240 screen, plain-coloured stand-ins for
 // the note, fret, flame, meter and star sheets, and every song counter at its start value.
 #pragma once
+#include "pixels.h"
 #include "engine/assets.h"
 #include "game/input.h"
 #include "platform/platform.h"
@@ -32,9 +33,7 @@ inline SDL_Surface *sheet(int w, int h, Uint8 r, Uint8 g, Uint8 b) {
 inline void paint(SDL_Surface *s, SDL_Rect area, int tag) {
     SDL_FillRect(s, &area, tag_colour(s->format, tag));
 }
-inline Uint16 pixel(int x, int y) {
-    return static_cast<Uint16 *>(screen->pixels)[y * screen->pitch / 2 + x];
-}
+inline Uint16 pixel(int x, int y) { return static_cast<Uint16>(pixel_value(screen, x, y)); }
 inline Uint16 tag_on_screen(int tag) {
     return static_cast<Uint16>(tag_colour(screen->format, tag));
 }

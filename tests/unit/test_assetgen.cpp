@@ -4,6 +4,7 @@
 #include "assetgen/imageio.h"
 #include "assetgen/synth.h"
 #include "assetgen/text.h"
+#include "pixels.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -36,18 +37,13 @@ class ScratchDir {
 };
 
 // Pixel (x, 0) of a loaded picture as r, g, b.
-Rgb first_row(SDL_Surface *s, int x) {
-    Rgb out{0, 0, 0};
-    if (!s || x >= s->w) return out;
-    const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + x * s->format->BytesPerPixel;
-    Uint32 v = 0;
-    for (int i = 0; i < s->format->BytesPerPixel; ++i)
-        v |= static_cast<Uint32>(p[i]) << (8 * i);
-    SDL_GetRGB(v, s->format, &out.r, &out.g, &out.b);
-    return out;
+assetgen::Rgb first_row(SDL_Surface *s, int x) {
+    ::Rgb c = pixel_at(s, x, 0);
+    if (c.r < 0) return {0, 0, 0};
+    return {static_cast<Uint8>(c.r), static_cast<Uint8>(c.g), static_cast<Uint8>(c.b)};
 }
 
-bool same(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+bool same(assetgen::Rgb a, assetgen::Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
 
 } // namespace
 

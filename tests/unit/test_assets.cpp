@@ -1,5 +1,7 @@
 // The generated asset tree: every file the game opens exists, loads through SDL_image and
 // SDL_mixer, and fits the rectangles and positions that the game cuts and draws it at.
+#include "pixels.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_mixer.h>
@@ -38,28 +40,9 @@ struct Px {
 
 // The pixel at (x, y); callers stay inside the surface (checked, black outside).
 Px at(SDL_Surface *s, int x, int y) {
-    if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return {0, 0, 0};
-    const Uint8 *p =
-        static_cast<const Uint8 *>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
-    Uint32 v = 0;
-    switch (s->format->BytesPerPixel) {
-    case 1:
-        v = *p;
-        break;
-    case 2:
-        v = *reinterpret_cast<const Uint16 *>(p);
-        break;
-    case 3:
-        v = SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
-                                            : p[2] | p[1] << 8 | p[0] << 16;
-        break;
-    default:
-        v = *reinterpret_cast<const Uint32 *>(p);
-        break;
-    }
-    Px out{};
-    SDL_GetRGB(v, s->format, &out.r, &out.g, &out.b);
-    return out;
+    Rgb c = pixel_at(s, x, y);
+    if (c.r < 0) return {0, 0, 0};
+    return {static_cast<Uint8>(c.r), static_cast<Uint8>(c.g), static_cast<Uint8>(c.b)};
 }
 
 // Counts the pixels of the rectangle (clipped to the surface) that match the test.

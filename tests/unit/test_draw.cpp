@@ -1,4 +1,5 @@
 // The blit and text facts every screen relies on, checked on the real SDL 1.2 layer.
+#include "pixels.h"
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "harness.h"
@@ -20,9 +21,7 @@ class DrawTest : public ::testing::Test {
         SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
         return s;
     }
-    static Uint16 pixel(int x, int y) {
-        return static_cast<Uint16 *>(screen->pixels)[y * screen->pitch / 2 + x];
-    }
+    static Uint16 pixel(int x, int y) { return static_cast<Uint16>(pixel_value(screen, x, y)); }
     static TTF_Font *font;
 };
 TTF_Font *DrawTest::font;

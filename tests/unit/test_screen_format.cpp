@@ -2,6 +2,7 @@
 // very pixels that the images as loaded drew: opaque, with the magenta key, and the note and
 // lane-line sheets with the white key. The necks, blended with per-surface alpha, would not,
 // and stay as loaded.
+#include "pixels.h"
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "harness.h"
@@ -60,8 +61,7 @@ class ScreenFormat : public ::testing::Test {
         int n = 0;
         for (int y = 0; y < a->h; ++y)
             for (int x = 0; x < a->w; ++x)
-                n += static_cast<Uint16 *>(a->pixels)[y * a->pitch / 2 + x] !=
-                     static_cast<Uint16 *>(b->pixels)[y * b->pitch / 2 + x];
+                n += pixel_value(a, x, y) != pixel_value(b, x, y);
         return n;
     }
 };

@@ -7,6 +7,8 @@
 //
 // Exit status 0: the check passed; 1: it failed (the reason on stdout); 3 (song only): the
 // shot shows no lane 1 note yet, take another; 2: a file could not be read.
+#include "pixels.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -19,19 +21,8 @@
 
 namespace {
 
-struct Rgb {
-    int r, g, b;
-};
-
 const Rgb WHITE = {255, 255, 255};
 const Rgb MAGENTA = {255, 0, 255};
-
-// Colours equal within what the 16-bit screen keeps of them (5 or 6 bits a channel).
-bool same(Rgb a, Rgb b) {
-    const int tolerance = 12;
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
 
 // A picture as plain RGB pixels, whatever format its file had.
 struct Picture {
@@ -42,20 +33,11 @@ struct Picture {
 
 Picture from_surface(SDL_Surface *s) {
     Picture pic;
-    SDL_Surface *rgb =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 32, 0xff0000, 0xff00, 0xff, 0);
-    SDL_SetAlpha(s, 0, 255);
-    SDL_SetColorKey(s, 0, 0);
-    SDL_BlitSurface(s, nullptr, rgb, nullptr);
-    pic.w = rgb->w;
-    pic.h = rgb->h;
-    for (int y = 0; y < rgb->h; ++y)
-        for (int x = 0; x < rgb->w; ++x) {
-            Uint32 v = static_cast<const Uint32 *>(rgb->pixels)[y * rgb->pitch / 4 + x];
-            pic.px.push_back({static_cast<int>(v >> 16 & 0xff), static_cast<int>(v >> 8 & 0xff),
-                              static_cast<int>(v & 0xff)});
-        }
-    SDL_FreeSurface(rgb);
+    pic.w = s->w;
+    pic.h = s->h;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x)
+            pic.px.push_back(pixel_at(s, x, y));
     return pic;
 }
 
@@ -78,8 +60,8 @@ int sprite_mismatches(const Picture &shot, const Picture &sheet, int sx, int sy,
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             Rgb want = sheet.at(sx + x, sy + y);
-            if (same(want, key) || dx + x >= shot.w || dy + y >= shot.h) continue;
-            bad += !same(shot.at(dx + x, dy + y), want);
+            if (same_colour(want, key) || dx + x >= shot.w || dy + y >= shot.h) continue;
+            bad += !same_colour(shot.at(dx + x, dy + y), want);
         }
     return bad;
 }
@@ -89,7 +71,7 @@ double agreement(const Picture &a, const Picture &b) {
     if (a.w != b.w || a.h != b.h) return 0;
     size_t agree = 0;
     for (size_t i = 0; i < a.px.size(); ++i)
-        agree += same(a.px[i], b.px[i]);
+        agree += same_colour(a.px[i], b.px[i]);
     return static_cast<double>(agree) / a.px.size();
 }
 
@@ -116,9 +98,9 @@ int menu(const Picture &shot, const std::string &game) {
         for (int x = 0; x < backdrop.w; ++x) {
             Rgb want = backdrop.at(x, y);
             bool in_cursor = x >= cx && x < cx + cw && y >= cy && y < cy + ch;
-            if (in_cursor && !same(cursor.at(x - cx, sy + y - cy), MAGENTA))
+            if (in_cursor && !same_colour(cursor.at(x - cx, sy + y - cy), MAGENTA))
                 want = cursor.at(x - cx, sy + y - cy);
-            bad += !same(shot.at(x, y), want);
+            bad += !same_colour(shot.at(x, y), want);
         }
     if (bad) std::printf("main menu: %d pixels differ from backdrop and cursor\n", bad);
     return bad ? 1 : 0;
@@ -138,7 +120,7 @@ bool shows_text(const Picture &shot, TTF_Font *font, SDL_Rect &box, const std::s
         for (int col = 0; col < ink->w && ok; ++col) {
             if (x + col >= shot.w || y + row >= shot.h) continue;
             bool inked = static_cast<const Uint8 *>(ink->pixels)[row * ink->pitch + col] != 0;
-            ok = inked == same(shot.at(x + col, y + row), WHITE);
+            ok = inked == same_colour(shot.at(x + col, y + row), WHITE);
         }
     SDL_FreeSurface(ink);
     return ok;
@@ -185,8 +167,8 @@ int song(const Picture &shot, const std::string &game) {
     for (int y = 0; y < 33 && 215 + y < shot.h; ++y)
         for (int x = 0; x < 200; ++x) {
             Rgb want = frets.at(x, y);
-            if (!same(want, MAGENTA) && !covered(80 + x, 215 + y, {}))
-                bad += !same(shot.at(80 + x, 215 + y), want);
+            if (!same_colour(want, MAGENTA) && !covered(80 + x, 215 + y, {}))
+                bad += !same_colour(shot.at(80 + x, 215 + y), want);
         }
     if (bad) std::printf("fret row: %d pixels differ\n", bad), ++failures;
 
@@ -215,8 +197,8 @@ int song(const Picture &shot, const std::string &game) {
     for (int y = 0; y < panel.h; ++y)
         for (int x = 0; x < panel.w; ++x) {
             Rgb want = panel.at(x, y);
-            if (!same(want, MAGENTA) && !covered(x, y + 5, texts))
-                bad += !same(shot.at(x, y + 5), want);
+            if (!same_colour(want, MAGENTA) && !covered(x, y + 5, texts))
+                bad += !same_colour(shot.at(x, y + 5), want);
         }
     if (bad) std::printf("score panel: %d pixels differ\n", bad), ++failures;
     bad = sprite_mismatches(shot, multiplier, 0, 0, 77, 19, 0, 180, MAGENTA);
