@@ -1,7 +1,8 @@
-// The menu flows kept as scripts beside the trace lines they must produce (flows/): each
-// NAME.script runs through the headless driver in a fresh game directory, and its trace,
-// with each line that repeats the one before it in all but the time left out, must equal
-// NAME.expected. FRETFALL_UPDATE_FLOWS=1 writes the .expected files from the runs instead.
+// The menu flows kept as scripts beside the trace lines they must produce (flows/).
+
+// Each NAME.script runs through the headless driver in a fresh game directory; its trace, less
+// each line that repeats the one before it in all but the time, must equal NAME.expected.
+// FRETFALL_UPDATE_FLOWS=1 writes the .expected files from the runs instead.
 #include "harness.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The guitar gallery (unlocks by loaded wins, pages, description scroll) and the credits
-// roll (running out by itself, leaving early, starting again from the top).
+// The guitar gallery (unlocks, pages, description scroll) and the credits roll.
 #include "harness.h"
 #include "shots.h"
 

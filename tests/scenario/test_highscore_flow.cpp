@@ -1,5 +1,4 @@
-// A won song's name entry through the whole game: the tutorial is won with `q`, a name is
-// entered on the grid and the tutorial's highscore file is checked byte for byte.
+// A won tutorial's name entry through the whole game, down to its highscore file's bytes.
 #include "harness.h"
 #include "shots.h"
 

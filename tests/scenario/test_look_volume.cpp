@@ -1,5 +1,4 @@
-// The game look values and the sound volume: their bounds, what the screens show, and
-// where the choices take effect.
+// The game look and the volume: their bounds, what the screens show, where they take effect.
 #include "engine/sound.h"
 #include "harness.h"
 #include "menus/volume.h"

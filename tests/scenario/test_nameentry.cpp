@@ -1,5 +1,4 @@
-// The name entry: grid, cursor and slot rules called directly, and whole entries run
-// in-process on scripted key events down to the bytes of the highscore file.
+// The name entry: grid and cursor rules, and whole entries down to the highscore file's bytes.
 #include "pixels.h"
 #include "engine/assets.h"
 #include "platform/platform.h"

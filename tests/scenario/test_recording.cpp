@@ -1,6 +1,4 @@
-// Recordings of play through the headless driver: a whole song recorded and replayed to the
-// same trace and files, replays that stop where the game leaves the recording or where the
-// recording ends, recordings that cannot be read, and recordings that cannot be written.
+// Recordings through the headless driver: replayed alike, cut, unreadable or unwritable.
 #include "headless/recording.h"
 #include "harness.h"
 #include "shots.h"

@@ -1,6 +1,4 @@
-// The usual drawing paths show what SDL's own blits of the images as loaded show: scripts
-// played through both (fretfall-replay --reference), compared present by present and trace
-// byte for byte.
+// The usual drawing paths show what SDL's own blits show, present by present (--reference).
 #include "shots.h"
 #include "songrun.h"
 

@@ -1,5 +1,4 @@
-// The save menu against real progress files: what each entry does to the file and the
-// counters, and the message it shows for success and for failure.
+// The save menu against real progress files: each entry's effect and message.
 #include "harness.h"
 #include "shots.h"
 

@@ -1,5 +1,4 @@
-// How songs end and pause, played through the headless driver: failing by misses or by
-// playing nothing, the skip key, pausing and leaving, and the whole tutorial played.
+// How songs end and pause: failing, the skip key, pausing, leaving, the whole tutorial.
 #include "songrun.h"
 
 #include <gtest/gtest.h>

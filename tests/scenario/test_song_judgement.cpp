@@ -1,5 +1,4 @@
-// Hits, misses and the streak rules as a player meets them: key presses placed on the
-// frames of the tutorial's first notes, read back from the trace of every song frame.
+// Hits, misses and streaks as a player meets them, on the tutorial's first notes.
 #include "songrun.h"
 
 #include <gtest/gtest.h>

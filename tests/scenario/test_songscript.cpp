@@ -1,6 +1,4 @@
-// Presses computed from the charts that hit every note: every chart gets one key-down per
-// note inside the note's window, one event per frame; played through the driver, every
-// key-down of Paranoid (whose chart stacks two lane 2 notes) scores a hit.
+// Presses computed from the charts: one inside each note's window, every one a hit.
 #include "songrun.h"
 
 #include <algorithm>

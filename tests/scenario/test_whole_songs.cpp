@@ -1,6 +1,4 @@
-// Whole songs played through the headless driver with presses computed from the charts, read
-// off the results screen: hitting every note gives 100 percent and the full star row however
-// chords are pressed, and letting one note in ten fall gives what that share gives.
+// Whole songs played from their charts, read off the results screen: accuracy and stars.
 #include "shots.h"
 #include "songrun.h"
 

@@ -1,5 +1,4 @@
-// Runs one screen inside the test process: the video on SDL's dummy driver, no assets,
-// and the key events of a script fed through the headless platform.
+// One screen run inside the test process on the dummy video, fed a script's key events.
 #pragma once
 #include <string>
 

@@ -1,5 +1,4 @@
-// Pictures for the menu tests: stand-in images written into a test game directory, and
-// pixels and texts read back from the driver's screenshots.
+// Stand-in images for a test game directory, and pixels and texts read off screenshots.
 #pragma once
 #include "harness.h"
 #include "pixels.h"

@@ -1,5 +1,4 @@
-// A song's playfield for unit tests: a 16-bit 320x240 screen, plain-coloured stand-ins for
-// the note, fret, flame, meter and star sheets, and every song counter at its start value.
+// A song's playfield for unit tests: stand-in sheets on a 16-bit screen, counters at start.
 #pragma once
 #include "pixels.h"
 #include "engine/assets.h"

@@ -1,5 +1,4 @@
-// Songs played through the headless driver: the song-frame scripts come from the shared
-// song scripts (tests/support/songscript); these helpers read where a song starts and its frames.
+// Where a song starts in a run of the headless driver, and its frames.
 #pragma once
 #include "harness.h"
 #include "songscript.h"

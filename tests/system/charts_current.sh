@@ -1,7 +1,6 @@
 #!/bin/bash
-# The committed chart tables are exactly what the chart composer writes: composing
-# them again into a scratch directory must reproduce all six files byte for byte.
-# Arguments: the build directory and the source directory.
+# The committed chart tables are exactly what the chart composer writes, byte for byte.
+# Usage: charts_current.sh BUILD_DIR SOURCE_DIR
 set -eu
 build=$1
 src=$2

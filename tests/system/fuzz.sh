@@ -1,6 +1,7 @@
 #!/bin/bash
-# The fuzz targets of the file readers, thirty seconds each (or as told), built with
-# clang++ in a project of their own inside the sanitizer build's directory.
+# The file readers' fuzz targets, thirty seconds each (or as told), beside the sanitizer build.
+#
+# They are built with clang++ in a project of their own inside the sanitizer build's directory.
 # Usage: fuzz.sh BUILD_DIR SOURCE_DIR [SECONDS]
 set -euo pipefail
 build=$1

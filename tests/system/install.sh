@@ -1,6 +1,7 @@
 #!/bin/bash
-# Installs into a temporary prefix and starts the launcher headless for two players:
-# each gets a directory of their own with links to the shared assets and a data/ folder.
+# Installation into a temporary prefix, and the launcher started headless for two players.
+#
+# Each player gets a directory of their own with links to the shared assets and a data/ folder.
 # Usage: install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1

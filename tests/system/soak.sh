@@ -1,7 +1,8 @@
 #!/bin/bash
-# Soak: a seeded script of random key events (20,000 unless told otherwise) played through
-# the sanitizer build's headless driver. Fails on a sanitizer report, a screen never
-# reached, or resident memory that grows by 1 MB or more over a run.
+# Soak: random key events through the sanitizer build's driver, watched for faults and growth.
+#
+# A seeded script of 20,000 events unless told otherwise. Fails on a sanitizer report, a
+# screen never reached, or resident memory that grows by 1 MB or more over a run.
 # Usage: soak.sh BUILD_DIR SOURCE_DIR [EVENTS [SEED]]
 set -euo pipefail
 build=$1

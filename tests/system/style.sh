@@ -1,8 +1,10 @@
 #!/bin/bash
-# The house rules, checked on the sources: .clang-format is followed, no `extern` in a .cpp,
-# only src/platform/ calls SDL's clock, waits, event poll and flip, and no folder of src/
-# includes one above it in app -> menus, nameentry -> game -> songs, store -> engine ->
-# platform (headless/ and app/ may include everything).
+# The house rules, checked on the sources.
+#
+# .clang-format is followed; no `extern` in a .cpp; only src/platform/ calls SDL's clock,
+# waits, event poll and flip; and no folder of src/ includes one above it in app -> menus,
+# nameentry -> game -> songs, store -> engine -> platform (headless/ and app/ may include
+# everything).
 # Usage: style.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
 cd "${2:?source dir}" || exit 2

@@ -1,4 +1,6 @@
 #!/bin/bash
+# The real game in a real X window, played with xdotool and replayed from its recording.
+#
 # The real game in a real X window: Xvfb, the game binary and key events from xdotool,
 # recorded with --record and --trace. Skips the intro and checks the main menu's pixels;
 # plays the tutorial with misses and a pause and wins it with q; enters the name AB1;

@@ -1,8 +1,9 @@
 #!/bin/bash
-# The real game's window on a 1920x1080 desktop (Xvfb with a window manager): it opens at
-# 1280x960, four times 320x240, every game pixel a 4x4 block of one colour; F11 makes it
-# full screen, the picture still scaled by 4 in the middle of a black border, and F11
-# brings the window back.
+# The real game's window on a 1920x1080 desktop: scaled by 4, full screen with F11 and back.
+#
+# Xvfb with a window manager: the window opens at 1280x960, four times 320x240, every game
+# pixel a 4x4 block of one colour; F11 makes it full screen, the picture still scaled by 4
+# in the middle of a black border, and F11 brings the window back.
 # Usage: window_scale.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)

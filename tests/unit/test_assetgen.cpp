@@ -1,5 +1,4 @@
-// The asset generator's building blocks: compositing, colour-key flattening of the PNG
-// writer, text wrapping and the WAV encoder.
+// The asset generator's building blocks: compositing, keyed PNGs, text wrapping, WAV.
 #include "assetgen/canvas.h"
 #include "assetgen/imageio.h"
 #include "assetgen/synth.h"

@@ -1,5 +1,4 @@
-// The generated asset tree: every file the game opens exists, loads through SDL_image and
-// SDL_mixer, and fits the rectangles and positions that the game cuts and draws it at.
+// The generated asset tree: every file the game opens exists, loads and fits where it is drawn.
 #include "pixels.h"
 
 #include <SDL.h>

@@ -1,5 +1,4 @@
-// The six chart tables the game plays: shape per lane, chords, gaps, the fixed rows,
-// row order and slots, timing against the song's end and beat grid, and the CSV dump.
+// The six chart tables: lanes, chords, gaps, row order and slots, timing, the CSV dump.
 #include "songs/charts.h"
 
 #include "../tools/common/song_styles.h"

@@ -1,5 +1,4 @@
-// The blended blit from byte planes draws exactly what SDL's own blit draws, for every pair
-// of source and destination channel values and with SDL's clipping.
+// The blended blit draws exactly what SDL's own blit draws, for every pair of channel values.
 #include "engine/fastblit.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// A game controller plays as the handheld's buttons: a virtual SDL2 controller, plugged in
-// while the game runs, read through the real game's event poll.
+// A virtual SDL2 controller, plugged in and pulled out, presses the handheld's keys.
 #include "platform/platform.h"
 #include "platform/sdl2.h"
 

@@ -1,5 +1,4 @@
-// Saving the progress survives being killed at any moment: a process saving in a loop is
-// killed with SIGKILL over and over, and the file always holds one whole pair of counts.
+// Saving the progress, killed at random moments, leaves one whole pair of counts.
 #include "game/results.h"
 #include "harness.h"
 #include "store/progress.h"

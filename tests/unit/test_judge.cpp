@@ -1,5 +1,4 @@
-// Hit detection: overlaps, the hit window, hits and misses by press and by falling off,
-// hit marks, flames and lanes pressed together.
+// Hit detection: the hit window, hits and misses, hit marks, flames and chords.
 #include "song_fixture.h"
 
 #include "game/feedback.h"

@@ -1,5 +1,4 @@
-// Scoring: points by streak, the bonus steps, misses and the meter, the judgement word,
-// the meter cover, the accuracy and the star rating.
+// Scoring: points, bonus steps, misses, the meter, the judgement word, accuracy and stars.
 #include "song_fixture.h"
 
 #include "engine/draw.h"

@@ -1,7 +1,7 @@
-// Images converted to the screen's pixel format once, after the video mode is set, draw the
-// very pixels that the images as loaded drew: opaque, with the magenta key, and the note and
-// lane-line sheets with the white key. The necks, blended with per-surface alpha, would not,
-// and stay as loaded.
+// Images converted once to the screen's format draw the very pixels the images as loaded drew.
+
+// Opaque images, those with the magenta key, and the note and lane-line sheets with the white
+// key are converted; the necks, blended with per-surface alpha, would not be, and stay as loaded.
 #include "pixels.h"
 #include "engine/assets.h"
 #include "engine/draw.h"

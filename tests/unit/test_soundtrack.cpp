@@ -1,6 +1,4 @@
-// The song recordings: every chart note is a lead onset in its lane's pitch at
-// the middle of its hit window, the files are Vorbis at the mixer's rate, long
-// enough and reproducible.
+// The song recordings: chart notes as onsets in their lane's pitch, Vorbis, reproducible.
 #include <gtest/gtest.h>
 
 #include "common/song_styles.h"

@@ -1,6 +1,4 @@
-// Every fixed text of the game, rendered as the game renders it, reads word by word: each
-// gap between words is at least 3 pixels and wider than any gap inside a word, and no two
-// letters touch.
+// Every fixed text of the game reads word by word: word gaps wide, no two letters touching.
 #include "engine/assets.h"
 #include "harness.h"
 #include "menus/songselect.h"

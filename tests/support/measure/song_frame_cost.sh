@@ -1,4 +1,6 @@
 #!/bin/bash
+# Instructions of one song frame at a chosen frame of a song, measured with callgrind.
+#
 # Instructions per song frame (the 50 ms pacing is a virtual wait, so it costs nothing) at a
 # chosen frame of a song, measured with callgrind on the headless driver: two runs that end
 # HALF frames before and after the frame, the song loop's inclusive cost subtracted.

@@ -1,5 +1,4 @@
-// The soak generator's random numbers: SplitMix64, the same sequence on every machine and
-// standard library, so a seed names one script for good.
+// SplitMix64: the same numbers on every machine, so a seed names one soak script for good.
 #pragma once
 #include <cstdint>
 

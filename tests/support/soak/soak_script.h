@@ -1,5 +1,4 @@
-// Scripts as the soak runner sees them: timed key commands that can be cut at any moment
-// of the virtual clock, so a run that ended early can go on with the rest.
+// Soak scripts as timed key commands, cut at any moment so a run can go on with the rest.
 #pragma once
 #include <string>
 #include <vector>

@@ -1,6 +1,7 @@
-// Songs played through the headless driver: the keys that reach a song, and key events
-// placed on song frames (frame k is the k-th pass of the song loop, msec = 50 k), computed
-// from the real charts.
+// Scripts for the headless driver that reach a song and press keys on its frames.
+
+// Frame k is the k-th pass of the song loop (msec = 50 k); the presses come from the real
+// charts.
 #pragma once
 #include "songs/charts.h"
 

@@ -1,4 +1,6 @@
 #!/bin/bash
+# The ARM build plays the same game as the native one, byte for byte.
+#
 # The ARM build plays the same game as the native one: the same scripts run on both, and
 # their traces, the hash of every presented screen, screenshots and the files the game
 # wrote (game_save, data/*.dat) must be byte-identical.
