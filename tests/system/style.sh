@@ -14,6 +14,7 @@ fail() { echo "$*"; status=1; }
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c' 2>/dev/null ||
     find src tests tools bench fuzz pkg -name '*.cpp' -o -name '*.h' -o -name '*.c')
 
+command -v clang-format >/dev/null || fail "clang-format is not installed"
 unformatted=$(clang-format --dry-run -Werror "${sources[@]}" 2>&1 |
     sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*/\1/p' | sort -u)
 for f in $unformatted; do fail "$f: not laid out as .clang-format says"; done
