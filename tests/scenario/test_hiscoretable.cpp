@@ -127,4 +127,3 @@ TEST_F(HiscorePage, TheBestRowStandsFirst) {
     draw(2);
     EXPECT_LT(lit(100, 110), wide_first);
 }
-

@@ -1,4 +1,4 @@
-// The key configuration: its ten steps, leaving early, buttons given twice, and the song's lanes after it.
+// The key configuration: its ten steps, leaving early, buttons given twice, a song after it.
 #include "game/input.h"
 #include "harness.h"
 #include "menus/keyconfig.h"
