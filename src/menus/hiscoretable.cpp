@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "songs/catalogue.h"
@@ -117,7 +118,7 @@ Next highscore_table() {
         case SDLK_RIGHT:
             select_score = (select_score + 1) % hiscore_pages();
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             play_effect(CANCELA);
             release_page_texts();
             return TO_PLAY_SUBMENU;
