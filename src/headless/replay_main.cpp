@@ -19,7 +19,6 @@
 #include "headless/startfiles.h"
 #include "app/startup.h"
 #include "songs/catalogue.h"
-#include "songs/charts.h"
 #include "songs/songfolder.h"
 
 #include <cerrno>

@@ -37,6 +37,13 @@ const BuiltinPage builtin_pages[] = {
     {TUTORIAL_SONG, "", "", "", nullptr, &Tutorial, "<        TUTORIAL        >"},
 };
 
+// An entry that brings no music handle gets the one in its entry.
+void append(std::deque<SongEntry> &table, const SongEntry &entry) {
+    table.push_back(entry);
+    SongEntry &added = table.back();
+    if (!added.music) added.music = &added.recording;
+}
+
 // A deque: appending leaves the entries handed out where they are.
 std::deque<SongEntry> &songs() {
     static std::deque<SongEntry> table = [] {
@@ -44,9 +51,9 @@ std::deque<SongEntry> &songs() {
         for (const BuiltinPage &p : builtin_pages) {
             const BuiltinSong *facts = builtin_song(p.index);
             if (!facts) continue;
-            built.push_back({p.index, p.title, p.album, p.band, p.cover, p.music, facts->music_path,
-                             builtin_chart(p.index), facts->end_ms, facts->highscore_file,
-                             p.page_title, facts->tutorial});
+            append(built, {p.index, p.title, p.album, p.band, p.cover, p.music, facts->music_path,
+                           builtin_chart(p.index), facts->end_ms, facts->highscore_file,
+                           p.page_title, facts->tutorial});
         }
         return built;
     }();
@@ -78,9 +85,7 @@ int tutorial_song() {
 
 bool add_song(const SongEntry &entry) {
     if (song_entry(entry.index) || !entry.highscore_file) return false;
-    songs().push_back(entry);
-    SongEntry &added = songs().back();
-    if (!added.music) added.music = &added.recording;
+    append(songs(), entry);
     return true;
 }
 

@@ -21,8 +21,8 @@ struct SongEntry {
     const char *album;
     const char *band;
     SDL_Surface **cover;    // the cover surface (nullptr for the tutorial)
-    Mix_Music **music;      // the recording's handle, loaded at start-up; add_song points
-                            // it at `recording` when the entry brings none
+    Mix_Music **music;      // the recording's handle, loaded at start-up; an entry that
+                            // brings none is given `recording`
     const char *music_path; // the file it is loaded from
     const Chart *chart;
     int end_ms; // the song is won once msec reaches this
