@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -45,12 +45,22 @@ std::string base_name(const std::string &path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// A directory's identity, whatever way leads to it.
+struct DirId {
+    dev_t dev;
+    ino_t ino;
+    bool operator==(const DirId &o) const { return dev == o.dev && ino == o.ino; }
+};
+struct DirIdHash {
+    size_t operator()(const DirId &id) const { return std::hash<uint64_t>()(id.ino * 31 + id.dev); }
+};
+
 struct Walk {
     std::vector<LibraryFolder> &previous; // taken apart as its directories are found again
     std::vector<std::vector<int>> previous_children;
     std::vector<LibraryFolder> &folders;
     const LibraryProgress &progress;
-    std::set<std::pair<dev_t, ino_t>> visited;
+    std::unordered_set<DirId, DirIdHash> visited;
     std::vector<int> to_read; // song folders to read, by index in `folders`
     int songs = 0;
     int matched = 0; // directories of `previous` seen unchanged
@@ -101,7 +111,7 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
     LibraryFolder f;
     f.path = path;
     f.parent = parent;
-    if (!w.visited.insert({st.st_dev, st.st_ino}).second || depth > LIBRARY_DEPTH_MAX) {
+    if (!w.visited.insert(DirId{st.st_dev, st.st_ino}).second || depth > LIBRARY_DEPTH_MAX) {
         // Seen on another way (a link loop) or too deep: kept with time 0, so that the next
         // walk looks at it again.
         if (was && was->mtime_ns == 0 && !was->song)
@@ -188,6 +198,7 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
     previous.swap(folders);
     folders.reserve(previous.size() + 16);
     Walk w{previous, std::vector<std::vector<int>>(previous.size()), folders, progress, {}, {}, 0, 0, false};
+    w.visited.reserve(previous.size() + 16);
     for (size_t i = 0; i < previous.size(); ++i) {
         int parent = previous[i].parent;
         if (parent >= 0 && parent < static_cast<int>(i)) w.previous_children[parent].push_back(static_cast<int>(i));
@@ -293,11 +304,21 @@ void sort_library(std::vector<LibraryEntry> &entries) {
         if (int c = a.title_key.compare(b.title_key)) return c < 0;
         return a.dir < b.dir;
     });
-    std::vector<LibraryEntry> sorted;
-    sorted.reserve(entries.size());
-    for (int i : order)
-        sorted.push_back(std::move(entries[i]));
-    entries.swap(sorted);
+    // Each cycle of the order is followed once, moving every entry to its place.
+    std::vector<bool> placed(entries.size());
+    for (size_t start = 0; start < entries.size(); ++start) {
+        if (placed[start]) continue;
+        LibraryEntry first = std::move(entries[start]);
+        size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            size_t from = static_cast<size_t>(order[at]);
+            if (from == start) break;
+            entries[at] = std::move(entries[from]);
+            at = from;
+        }
+        entries[at] = std::move(first);
+    }
 }
 
 int library_first_with_letter(const std::vector<LibraryEntry> &entries, char letter) {
