@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -48,6 +49,7 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     dir.write("songs/Zed/Last/song.ogg", "x");
     dir.write("songs/Zed/Last/guitar.ogg", "x");
     dir.write("songs/Zed/Last/album.png", "x");
+    dir.write("songs/Zed/Last/preview.ogg", "x");
     song(dir, "songs/a/b/c/Deep", "artist = abba\nname = Deep\n");
     song(dir, "songs/Mot\xC3\xB6rhead/Ace", "artist = Mot\xC3\xB6rhead\nname = Ace\n",
          "[ExpertSingle]\n{\n  0 = N 1 0\n}\n");
@@ -82,14 +84,18 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     EXPECT_EQ(library_first_with_letter(first.entries, 'M'), 3);
     EXPECT_EQ(library_first_with_letter(first.entries, 'q'), -1);
 
-    // Unchanged: nothing is read again, and the cache gives the very same entries.
-    std::string cache = dir.read("data/library.cache");
+    // Unchanged: nothing is read again, the cache gives the very same entries and is left
+    // as it is.
+    struct stat before, after;
+    ASSERT_EQ(stat(dir.file("data/library.cache").c_str(), &before), 0);
     Load second(dir);
     EXPECT_EQ(second.read, 0);
     EXPECT_EQ(second.titles(), first.titles());
     EXPECT_EQ(second.entries[4].chart_hash, zed.chart_hash);
     EXPECT_EQ(second.entries[4].cover_path, zed.cover_path);
-    EXPECT_EQ(dir.read("data/library.cache"), cache);
+    EXPECT_EQ(second.entries[4].preview_path, dir.file("songs/Zed/Last/preview.ogg"));
+    ASSERT_EQ(stat(dir.file("data/library.cache").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 
     // One folder changed, one removed, one added: those two are read.
     dir.write("songs/Zed/Last/song.ini", "[song]\nartist = Zed\nname = Final\n");
@@ -101,7 +107,7 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
                                                          "Mot\xC3\xB6rhead/Ace", "New/Song", "Zed/Final"}));
 
     // A damaged cache is walked anew to the same library.
-    cache = dir.read("data/library.cache");
+    std::string cache = dir.read("data/library.cache");
     dir.write("data/library.cache", cache.substr(0, cache.size() / 2));
     Load fourth(dir);
     EXPECT_EQ(fourth.read, 5);

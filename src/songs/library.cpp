@@ -149,8 +149,10 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
     }
     std::unordered_map<std::string, int> known;
     if (was)
-        for (int child : w.previous_children[old])
-            known.emplace(w.previous[child].path.substr(path.size() + 1), child);
+        for (int child : w.previous_children[old]) {
+            const std::string &child_path = w.previous[child].path;
+            if (child_path.size() > path.size() + 1) known.emplace(child_path.substr(path.size() + 1), child);
+        }
     for (const std::string &name : subdirs) {
         auto it = known.find(name);
         walk(w, path + "/" + name, it == known.end() ? -1 : it->second, index, depth + 1);
@@ -203,12 +205,15 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
         int parent = previous[i].parent;
         if (parent >= 0 && parent < static_cast<int>(i)) w.previous_children[parent].push_back(static_cast<int>(i));
     }
+    std::vector<bool> root_taken(previous.size());
     for (std::string root : roots) {
         while (root.size() > 1 && root.back() == '/')
             root.pop_back();
+        // A root named twice matches the earlier walk's second record of it.
         int old = -1;
         for (size_t i = 0; i < previous.size() && old < 0; ++i)
-            if (previous[i].parent < 0 && previous[i].path == root) old = static_cast<int>(i);
+            if (previous[i].parent < 0 && !root_taken[i] && previous[i].path == root) old = static_cast<int>(i);
+        if (old >= 0) root_taken[old] = true;
         walk(w, root, old, -1, 0);
     }
     int total = static_cast<int>(w.to_read.size());
@@ -239,6 +244,7 @@ void read_library_entry(LibraryFolder &f) {
     e.charter = song.meta.charter;
     e.genre = song.meta.genre;
     e.cover_path = song.cover_path;
+    e.preview_path = song.preview_path;
     e.reason = song.reason;
     e.preview_start_ms = song.meta.preview_start_ms >= 0 && song.meta.preview_start_ms <= SONG_TIME_MAX_MS
                              ? static_cast<int>(song.meta.preview_start_ms)

@@ -21,6 +21,7 @@ struct LibraryEntry {
     std::string title;              // song.ini's or the chart's name, else the folder's
     std::string artist, album, year, charter, genre;
     std::string cover_path;         // album.png or album.jpg, "" when there is none
+    std::string preview_path;       // the preview clip, "" when there is none
     std::string reason;             // why it cannot be played (greyed); "" when it can
     int length_ms = 0;              // song_length, else the end of the last note
     int preview_start_ms = -1;      // -1 when not given

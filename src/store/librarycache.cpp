@@ -15,7 +15,7 @@
 
 namespace {
 
-const char *const VERSION_LINE = "fretfall library cache 1";
+const char *const VERSION_LINE = "fretfall library cache 2";
 // Longest path kept: a longer one cannot be opened anyway.
 const size_t PATH_MAX_BYTES = 4096;
 
@@ -174,8 +174,10 @@ bool parse_folder(Fields &f, std::vector<LibraryFolder> &folders) {
         e.dir = folder.path;
         for (std::string *text : {&e.title, &e.artist, &e.album, &e.year, &e.charter, &e.genre})
             *text = f.text(SONG_TEXT_MAX, true);
-        std::string cover = f.name(true);
-        if (!cover.empty()) e.cover_path = folder.path + "/" + cover;
+        for (std::string *file : {&e.cover_path, &e.preview_path}) {
+            std::string name = f.name(true);
+            if (!name.empty()) *file = folder.path + "/" + name;
+        }
         e.reason = f.text(SONG_TEXT_MAX, true);
         e.length_ms = static_cast<int>(f.number(0, SONG_TIME_MAX_MS));
         e.preview_start_ms = static_cast<int>(f.number(-1, SONG_TIME_MAX_MS));
@@ -211,8 +213,10 @@ std::string library_cache_text(const std::vector<LibraryFolder> &folders) {
                 out += '\t';
                 put_text(out, *text);
             }
-            out += '\t';
-            put_text(out, e.cover_path.empty() ? "" : own_name(e.cover_path, folder.path));
+            for (const std::string *file : {&e.cover_path, &e.preview_path}) {
+                out += '\t';
+                put_text(out, file->empty() ? "" : own_name(*file, folder.path));
+            }
             out += '\t';
             put_text(out, e.reason);
             for (long long n : {static_cast<long long>(e.length_ms), static_cast<long long>(e.preview_start_ms),
