@@ -12,7 +12,8 @@ bool same_records(const Record &a, const Record &b) {
 }
 
 bool same_recordings(const Recording &a, const Recording &b) {
-    for (int i = 0; i < START_FILE_COUNT; ++i)
+    if (a.files.size() != b.files.size()) return false;
+    for (size_t i = 0; i < a.files.size(); ++i)
         if (a.files[i].exists != b.files[i].exists || a.files[i].size != b.files[i].size ||
             a.files[i].bytes != b.files[i].bytes)
             return false;

@@ -2,8 +2,12 @@
 #include "game/lanes.h"
 #include "game/notes.h"
 #include "game/song.h"
+#include "headless/recording.h"
+#include "menus/hiscoretable.h"
+#include "menus/songselect.h"
 #include "songs/catalogue.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -60,23 +64,54 @@ TEST(Catalogue, EveryNoteFitsItsPoolAndReachesTheHitLineBeforeTheEnd) {
     }
 }
 
-TEST(Catalogue, EachPlaybackFunctionPlaysItsOwnChart) {
-    for (int song : SONGS) {
-        const SongEntry *entry = song_entry(song);
+TEST(Catalogue, EachPlaybackFunctionPlaysItsSongsChart) {
+    const std::pair<void (*)(), int> doors[] = {
+        {paranoid, 0},      {highwaytohell, 1},        {aceofspades, 2},
+        {runtothehills, 3}, {forwhomthebellstolls, 4}, {tutorial, TUTORIAL_SONG}};
+    for (const auto &door : doors) {
+        const SongEntry *entry = song_entry(door.second);
         const Chart &chart = *entry->chart;
         ASSERT_GT(chart.count, 0);
         zerar_notas();
         BPS = 10;
         msec = entry->end_ms; // every row has spawned
-        entry->playback();
+        door.first();
         int moved = 0;
         for (int n = 0; n < chart.count; ++n) {
             const Lane *lane = lane_at(chart.notes[n].lane);
             if (lane && chart.notes[n].slot >= 0 && chart.notes[n].slot < lane->count)
                 moved += lane->slots[chart.notes[n].slot].y == 10;
         }
-        EXPECT_EQ(moved, chart.count) << song;
+        EXPECT_EQ(moved, chart.count) << door.second;
     }
     zerar_notas();
     msec = 0;
+}
+
+// In a child process, since the added entry stays in the catalogue for the process's life.
+TEST(Catalogue, AnAddedSongIsFoundByItsIndexAndGetsAPageAndAStartFile) {
+    EXPECT_EXIT(
+        {
+            SongEntry added = *song_entry(0);
+            added.index = 7;
+            added.highscore_file = "data/DATA7.dat";
+            added.page_title = "<  ADDED  >";
+            added.music = nullptr; // it brings no handle: it gets one of its own
+            const SongEntry *first = song_entry(0);
+            const int before = song_count();
+            EXPECT_FALSE(add_song(*first)); // index 0 is taken
+            EXPECT_TRUE(add_song(added));
+            EXPECT_EQ(song_entry(0), first); // entries stay where they were
+            EXPECT_EQ(song_entry(7), song_at(before));
+            EXPECT_EQ(song_entry(7)->music, &song_entry(7)->recording);
+            EXPECT_EQ(step_song(4, +1), 7);
+            EXPECT_EQ(step_song(7, +1), 0);
+            EXPECT_EQ(step_song(0, -1), 7);
+            EXPECT_EQ(page_song(before), 7);
+            EXPECT_STREQ(page_title(before), "<  ADDED  >");
+            EXPECT_STREQ(start_file_name(before + 1), "data/DATA7.dat");
+            EXPECT_EQ(tutorial_song(), TUTORIAL_SONG);
+            std::exit(testing::Test::HasFailure() ? 1 : 0);
+        },
+        testing::ExitedWithCode(0), "");
 }

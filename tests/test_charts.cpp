@@ -1,6 +1,7 @@
 // The six chart tables the game plays: shape per lane, chords, gaps, the fixed rows,
 // row order and slots, timing against the song's end and beat grid, and the CSV dump.
 #include "game/lane_layout.h"
+#include "songs/catalogue.h"
 #include "songs/charts.h"
 
 #include "../tools/common/song_styles.h"
@@ -387,7 +388,7 @@ TEST(ChartTiming, NotesAreHeardOnTheirSongsBeatGrid) {
     for (const ChartShape &s : SHAPES) {
         const SongStyle *style = song_style_for(s.song);
         ASSERT_NE(style, nullptr) << s.name;
-        EXPECT_EQ(style->end_ms, s.end_ms) << s.name;
+        EXPECT_EQ(style->end_ms(), s.end_ms) << s.name;
         double step = beat_ms(*style) / style->steps_per_beat;
         double worst = 0;
         for (const ChartNote &n : rows_of(*s.chart)) {

@@ -77,7 +77,8 @@ TEST(Recording, AWholeSongRecordsSmallAndReplaysToTheSameTraceAndFiles) {
     Outcome replayed = replay(again, "--play '" + live.file("song.rec") + "' --dir . --trace replay.trace");
     EXPECT_EQ(replayed.status, 0) << replayed.errors;
     EXPECT_TRUE(again.read("replay.trace") == trace) << "the replay's trace differs";
-    for (const char *name : start_file_names) {
+    for (int i = 0; i < start_file_count(); ++i) {
+        const char *name = start_file_name(i);
         EXPECT_EQ(again.exists(name), live.exists(name)) << name;
         EXPECT_EQ(again.read(name), live.read(name)) << name;
     }

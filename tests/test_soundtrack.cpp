@@ -143,7 +143,7 @@ TEST(SoundtrackLanes, PitchesRiseByLaneAndStayApart) {
     // two semitones apart, and within one octave so that no lane sits on
     // another's harmonic.
     for (const SongStyle &style : kSongStyles) {
-        SCOPED_TRACE(style.name);
+        SCOPED_TRACE(style.name());
         const SongSound song = sound_for_style(style);
         EXPECT_GE(lane_frequency(song, 1), 440.0);
         for (int lane = 2; lane <= 5; ++lane)
@@ -271,14 +271,12 @@ TEST(SoundtrackVorbis, EncodesReproduciblyAndKeepsOnsets) {
 }
 
 TEST(SoundtrackRecordings, AllSixAreVorbisAtTheMixerRateAndOutlastTheirSong) {
-    for (const Recording &r : kRecordings) {
-        SCOPED_TRACE(r.path);
-        const SongStyle *style = song_style_for(r.song);
-        ASSERT_NE(style, nullptr);
-        const double length = ogg_duration_ms(game_path(r.path));
+    for (const BuiltinSong &song : builtin_songs) {
+        SCOPED_TRACE(song.music_path);
+        const double length = ogg_duration_ms(game_path(song.music_path));
         ASSERT_GT(length, 0.0) << "missing or unreadable";
-        EXPECT_GE(length, style->end_ms + 1000.0);
-        EXPECT_LE(length, style->end_ms + 10000.0);
+        EXPECT_GE(length, song.end_ms + 1000.0);
+        EXPECT_LE(length, song.end_ms + 10000.0);
     }
 }
 
@@ -289,12 +287,10 @@ class SoundtrackChartTiming : public testing::TestWithParam<int> {};
 
 TEST_P(SoundtrackChartTiming, EveryNoteStartsMidWindowInItsLanesPitch) {
     const int song = GetParam();
-    const Chart *chart = chart_for_song(song);
+    const Chart *chart = builtin_chart(song);
     const SongStyle *style = song_style_for(song);
-    ASSERT_TRUE(chart && style);
-    std::string path;
-    for (const Recording &r : kRecordings)
-        if (r.song == song) path = game_path(r.path);
+    ASSERT_TRUE(chart && style && builtin_song(song));
+    const std::string path = game_path(builtin_song(song)->music_path);
     Audio audio;
     std::string error;
     ASSERT_TRUE(read_ogg_vorbis(path, audio, error)) << error;
@@ -308,12 +304,12 @@ TEST_P(SoundtrackChartTiming, EveryNoteStartsMidWindowInItsLanesPitch) {
     for (size_t i = 0; i < notes.size(); ++i)
         EXPECT_LE(check.errors[i], kToleranceMs)
             << "lane " << notes[i].lane << ", spawn " << chart->notes[i].spawn;
-    std::printf("%s: %zu notes, largest onset error %.1f ms\n", style->name, notes.size(),
+    std::printf("%s: %zu notes, largest onset error %.1f ms\n", style->name(), notes.size(),
                 largest(check.errors));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSongs, SoundtrackChartTiming, testing::Values(0, 1, 2, 3, 4, 99),
                          [](const testing::TestParamInfo<int> &info) {
                              const SongStyle *style = song_style_for(info.param);
-                             return std::string(style ? style->name : "unknown");
+                             return std::string(style ? style->name() : "unknown");
                          });

@@ -147,9 +147,9 @@ TEST(TextGaps, EveryFixedTextReadsWordByWordAtItsSize) {
     }
     std::vector<std::string> title_texts = {"STRATOCAST", "EXPLORER",    "FLYING V", "LES PAUL",
                                             "UNKNOWN",    "VOLUME: 100", "SCORE NOT SAVED"};
-    for (int song = 0; song < SONG_COUNT; ++song) {
-        const SongEntry *entry = song_entry(song);
-        ASSERT_NE(entry, nullptr);
+    for (int i = 0; i < song_count(); ++i) {
+        const SongEntry *entry = song_at(i);
+        if (entry->tutorial) continue;
         small_texts.push_back(entry->album);
         small_texts.push_back(entry->band);
         title_texts.push_back(entry->title);

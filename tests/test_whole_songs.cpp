@@ -3,6 +3,7 @@
 // chords are pressed, and letting one note in ten fall gives what that share gives.
 #include "shots.h"
 #include "songrun.h"
+#include "songs/catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include "menus/options.h"
 #include "menus/songselect.h"
 #include "menus/menustate.h"
+#include "songs/catalogue.h"
 
 namespace {
 SDL_Rect dst_rodape = {100, 220, 0, 0};
@@ -39,7 +40,7 @@ Next run_play_submenu() {
     case 0: career(); return TO_PLAY_SUBMENU;
     case 1: return song_selection();
     case 2:
-        count_song = 99;
+        count_song = tutorial_song();
         menu4 = 1;
         free_menu_music();
         return TO_SONG_START;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-const int TUTORIAL_INDEX = 99;
+const int TUTORIAL_INDEX = TUTORIAL_SONG;
 
 // One key event on a song frame: cmd is "down", "up" or "tap", key a script key name.
 struct FrameKey {
