@@ -134,7 +134,8 @@ bool read_aiff(PcmFile &pcm, bool aifc, long file_size, std::string &reason) {
             if (!have_format || size < 8 || !read_exact(pcm.file, offset, 8)) break;
             const uint32_t skip = be32(offset);
             if (skip > size - 8 || std::fseek(pcm.file, static_cast<long>(skip), SEEK_CUR) != 0) break;
-            const long long bytes = std::min<long long>(size - 8 - skip, file_size - std::ftell(pcm.file));
+            const long long bytes = std::max<long long>(
+                0, std::min<long long>(size - 8 - skip, file_size - std::ftell(pcm.file)));
             pcm.frames = bytes / (pcm.bytes * pcm.channels);
             return true;
         }
