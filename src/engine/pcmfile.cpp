@@ -33,6 +33,38 @@ double extended80(const unsigned char *p) {
     return std::ldexp(static_cast<double>(mantissa), exponent - 16383 - 63);
 }
 
+// A chunk of a RIFF or IFF file: four-letter name, body size, where the body starts.
+struct Chunk {
+    unsigned char id[4];
+    uint32_t size;
+    long body;
+};
+
+// Reads the header of the chunk at the file's position; false at the end of the file.
+bool next_chunk(std::FILE *f, bool big_endian, Chunk &c) {
+    unsigned char head[8];
+    if (!read_exact(f, head, 8)) return false;
+    std::memcpy(c.id, head, 4);
+    c.size = big_endian ? be32(head + 4) : le32(head + 4);
+    c.body = std::ftell(f);
+    return c.body >= 0;
+}
+
+bool is_chunk(const Chunk &c, const char *id) { return std::memcmp(c.id, id, 4) == 0; }
+
+// Reads the first bytes of a chunk's body into `buf` (`max` bytes, zero past the body);
+// false when the body is shorter than `min`.
+bool read_body(std::FILE *f, const Chunk &c, unsigned char *buf, uint32_t min, uint32_t max) {
+    return c.size >= min && read_exact(f, buf, c.size < max ? c.size : max);
+}
+
+// Moves past a chunk's body, padded to an even size; false when the chunk is said to run
+// past the end of the file.
+bool skip_chunk(std::FILE *f, const Chunk &c, long file_size) {
+    return c.size <= static_cast<unsigned long>(file_size - c.body) &&
+           std::fseek(f, c.body + static_cast<long>(c.size) + (c.size & 1), SEEK_SET) == 0;
+}
+
 bool check_format(PcmFile &pcm, int bits, std::string &reason) {
     if (pcm.channels < 1 || pcm.channels > PCM_CHANNELS_MAX) {
         reason = "unsupported channel count";
@@ -53,21 +85,17 @@ bool check_format(PcmFile &pcm, int bits, std::string &reason) {
 // The RIFF chunks after "RIFF" size "WAVE": "fmt " before "data"; chunks are padded to even sizes.
 bool read_wav(PcmFile &pcm, long file_size, std::string &reason) {
     bool have_format = false;
-    int bits = 0;
-    for (int n = 0; n < CHUNKS_MAX; ++n) {
-        unsigned char head[8];
-        if (!read_exact(pcm.file, head, 8)) break;
-        const uint32_t size = le32(head + 4);
-        const long body = std::ftell(pcm.file);
-        if (std::memcmp(head, "fmt ", 4) == 0) {
+    Chunk c;
+    for (int n = 0; n < CHUNKS_MAX && next_chunk(pcm.file, false, c); ++n) {
+        if (is_chunk(c, "fmt ")) {
             unsigned char fmt[40] = {};
-            if (size < 16 || !read_exact(pcm.file, fmt, size < 40 ? size : 40)) {
+            if (!read_body(pcm.file, c, fmt, 16, 40)) {
                 reason = "broken WAV format chunk";
                 return false;
             }
             unsigned tag = le16(fmt);
             // The extensible format names the real one in the first two bytes of its GUID.
-            if (tag == 0xfffe && size >= 40) tag = le16(fmt + 24);
+            if (tag == 0xfffe && c.size >= 40) tag = le16(fmt + 24);
             if (tag != 1 && tag != 3) {
                 reason = "compressed WAV data";
                 return false;
@@ -75,20 +103,16 @@ bool read_wav(PcmFile &pcm, long file_size, std::string &reason) {
             pcm.is_float = tag == 3;
             pcm.channels = static_cast<int>(le16(fmt + 2));
             pcm.rate = static_cast<int>(le32(fmt + 4) > PCM_RATE_MAX ? 0 : le32(fmt + 4));
-            bits = static_cast<int>(le16(fmt + 14));
-            if (!check_format(pcm, bits, reason)) return false;
+            if (!check_format(pcm, static_cast<int>(le16(fmt + 14)), reason)) return false;
             pcm.unsigned8 = pcm.bytes == 1;
             have_format = true;
-        } else if (std::memcmp(head, "data", 4) == 0) {
+        } else if (is_chunk(c, "data")) {
             if (!have_format) break;
             // Streams written live often leave the size unset: the file's end decides.
-            pcm.frames = std::min<long long>(size, file_size - body) / (pcm.bytes * pcm.channels);
+            pcm.frames = std::min<long long>(c.size, file_size - c.body) / (pcm.bytes * pcm.channels);
             return true;
         }
-        // A chunk said to run past the end of the file ends the walk.
-        if (size > static_cast<unsigned long>(file_size - body) ||
-            std::fseek(pcm.file, body + static_cast<long>(size) + (size & 1), SEEK_SET) != 0)
-            break;
+        if (!skip_chunk(pcm.file, c, file_size)) break;
     }
     reason = have_format ? "no WAV sample data" : "no WAV format chunk";
     return false;
@@ -97,27 +121,19 @@ bool read_wav(PcmFile &pcm, long file_size, std::string &reason) {
 // The IFF chunks after "FORM" size "AIFF"/"AIFC": "COMM" before "SSND", big-endian sizes.
 bool read_aiff(PcmFile &pcm, bool aifc, long file_size, std::string &reason) {
     bool have_format = false;
-    for (int n = 0; n < CHUNKS_MAX; ++n) {
-        unsigned char head[8];
-        if (!read_exact(pcm.file, head, 8)) break;
-        const uint32_t size = be32(head + 4);
-        const long body = std::ftell(pcm.file);
-        if (std::memcmp(head, "COMM", 4) == 0) {
+    Chunk c;
+    for (int n = 0; n < CHUNKS_MAX && next_chunk(pcm.file, true, c); ++n) {
+        if (is_chunk(c, "COMM")) {
             unsigned char comm[22] = {};
-            if (size < 18 || !read_exact(pcm.file, comm, size < 22 ? size : 22)) {
+            if (!read_body(pcm.file, c, comm, aifc ? 22 : 18, 22)) {
                 reason = "broken AIFF format chunk";
                 return false;
             }
             pcm.channels = static_cast<int>(be16(comm));
-            const int bits = static_cast<int>(be16(comm + 6));
             const double rate = extended80(comm + 8);
             pcm.rate = rate >= PCM_RATE_MIN && rate <= PCM_RATE_MAX ? static_cast<int>(rate + 0.5) : 0;
             pcm.big_endian = true;
             if (aifc) {
-                if (size < 22) {
-                    reason = "broken AIFF format chunk";
-                    return false;
-                }
                 if (std::memcmp(comm + 18, "sowt", 4) == 0) {
                     pcm.big_endian = false;
                 } else if (std::memcmp(comm + 18, "fl32", 4) == 0 || std::memcmp(comm + 18, "FL32", 4) == 0) {
@@ -127,22 +143,19 @@ bool read_aiff(PcmFile &pcm, bool aifc, long file_size, std::string &reason) {
                     return false;
                 }
             }
-            if (!check_format(pcm, bits, reason)) return false;
+            if (!check_format(pcm, static_cast<int>(be16(comm + 6)), reason)) return false;
             have_format = true;
-        } else if (std::memcmp(head, "SSND", 4) == 0) {
+        } else if (is_chunk(c, "SSND")) {
             unsigned char offset[8];
-            if (!have_format || size < 8 || !read_exact(pcm.file, offset, 8)) break;
+            if (!have_format || !read_body(pcm.file, c, offset, 8, 8)) break;
             const uint32_t skip = be32(offset);
-            if (skip > size - 8 || std::fseek(pcm.file, static_cast<long>(skip), SEEK_CUR) != 0) break;
+            if (skip > c.size - 8 || std::fseek(pcm.file, static_cast<long>(skip), SEEK_CUR) != 0) break;
             const long long bytes = std::max<long long>(
-                0, std::min<long long>(size - 8 - skip, file_size - std::ftell(pcm.file)));
+                0, std::min<long long>(c.size - 8 - skip, file_size - std::ftell(pcm.file)));
             pcm.frames = bytes / (pcm.bytes * pcm.channels);
             return true;
         }
-        // A chunk said to run past the end of the file ends the walk.
-        if (size > static_cast<unsigned long>(file_size - body) ||
-            std::fseek(pcm.file, body + static_cast<long>(size) + (size & 1), SEEK_SET) != 0)
-            break;
+        if (!skip_chunk(pcm.file, c, file_size)) break;
     }
     reason = have_format ? "no AIFF sample data" : "no AIFF format chunk";
     return false;
