@@ -78,6 +78,9 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
         // One sample apart would leave 6 % of the tone; lossy formats leave their own error.
         EXPECT_LT(rms(mixed(DEVICE_RATE), 2000, 20000), 0.02 * tone_rms);
     }
+    // Above the device's Nyquist frequency a tone is filtered out, not folded down to 7 kHz.
+    ASSERT_EQ(opened({stem(dir, "hiss.wav", 15000, 0.5f)}), 1);
+    EXPECT_LT(rms(mixed(8192), 1024, 8192), 0.01 * tone_rms);
     // Two stems of one file add up exactly.
     const std::string wav = dir.file("song.wav");
     ASSERT_EQ(opened({wav}), 1);
