@@ -91,6 +91,23 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
     stems_stop();
 }
 
+// A preview starts every stem at the same point: still in step, with the rest of the
+// stems to play.
+TEST(Stems, StartLaterStaysInStep) {
+    ASSERT_FALSE(audio_open); // the mix is taken here, not by the audio thread
+    GameDir dir(false);
+    ASSERT_EQ(opened({stem(dir, "song.mp3", 441, 0.5f), stem(dir, "guitar.opus", 441, -0.5f)}, 1), 2);
+    stems_start(600);
+    const std::vector<Sint16> rest = mixed(DEVICE_RATE / 2);
+    EXPECT_LT(rms(rest, 1000, 8000), 0.02 * 0.5 / std::sqrt(2.0));
+    ASSERT_EQ(opened({dir.file("song.mp3")}), 1);
+    stems_start(600);
+    const std::vector<Sint16> alone = mixed(DEVICE_RATE / 2);
+    EXPECT_GT(rms(alone, 1000, 8000), 0.3);
+    EXPECT_LT(rms(alone, 9000, DEVICE_RATE / 2), 0.001); // 400 ms were left
+    stems_stop();
+}
+
 // A miss turns the guitar stem, and only it, down to a fifth; the next hit brings it back.
 // The music volume scales the whole mix.
 TEST(Stems, GuitarDucksOnAMissAndTheVolumeApplies) {

@@ -207,6 +207,7 @@ bool pcm_file_open(const char *path, PcmFile &pcm, std::string &reason) {
         return false;
     }
     pcm.left = pcm.frames;
+    pcm.data = std::ftell(pcm.file);
     pcm.block.resize(static_cast<size_t>(BLOCK_FRAMES * pcm.bytes * pcm.channels));
     return true;
 }
@@ -231,6 +232,15 @@ int pcm_file_read(PcmFile &pcm, float *out, int count) {
         if (got < static_cast<size_t>(want)) pcm.left = 0; // the file ended early
     }
     return done;
+}
+
+bool pcm_file_seek(PcmFile &pcm, long long frame) {
+    if (!pcm.file || frame < 0) return false;
+    frame = std::min(frame, pcm.frames);
+    if (std::fseek(pcm.file, pcm.data + static_cast<long>(frame * pcm.bytes * pcm.channels), SEEK_SET) != 0)
+        return false;
+    pcm.left = pcm.frames - frame;
+    return true;
 }
 
 void pcm_file_close(PcmFile &pcm) {

@@ -20,6 +20,7 @@ struct PcmFile {
     bool unsigned8 = false;  // WAV's 8-bit samples are unsigned
     long long frames = 0;    // frames in the data, cut to what the file holds
     long long left = 0;      // frames not read yet
+    long data = 0;           // where the data starts in the file
     std::vector<unsigned char> block; // raw samples of one read
 };
 
@@ -31,4 +32,7 @@ bool pcm_file_open(const char *path, PcmFile &pcm, std::string &reason);
 // both, a file of more channels gives its first two). Returns the frames read; 0 at the
 // end of the data or of the file.
 int pcm_file_read(PcmFile &pcm, float *out, int count);
+// Moves to frame `frame` of the data (past the end: the end). Returns false when the file
+// cannot seek.
+bool pcm_file_seek(PcmFile &pcm, long long frame);
 void pcm_file_close(PcmFile &pcm);

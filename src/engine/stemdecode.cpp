@@ -39,6 +39,12 @@ int vorbis_read(void *handle, float *out, int count) {
     return done;
 }
 
+bool vorbis_seek(void *handle, long long frame) {
+    auto *vf = static_cast<OggVorbis_File *>(handle);
+    const ogg_int64_t total = ov_pcm_total(vf, -1);
+    return ov_pcm_seek(vf, total >= 0 && frame > total ? total : frame) == 0;
+}
+
 void vorbis_close(void *handle) {
     auto *vf = static_cast<OggVorbis_File *>(handle);
     ov_clear(vf);
@@ -58,6 +64,7 @@ bool open_vorbis(const char *path, StemStream &s, std::string &reason) {
     const ogg_int64_t total = ov_pcm_total(vf, -1);
     s.frames = total >= 0 ? total : -1;
     s.read = vorbis_read;
+    s.seek = vorbis_seek;
     s.close = vorbis_close;
     return true;
 }
@@ -77,6 +84,12 @@ int opus_read(void *handle, float *out, int count) {
     return done;
 }
 
+bool opus_seek(void *handle, long long frame) {
+    auto *of = static_cast<OggOpusFile *>(handle);
+    const ogg_int64_t total = op_pcm_total(of, -1);
+    return op_pcm_seek(of, total >= 0 && frame > total ? total : frame) == 0;
+}
+
 void opus_close(void *handle) { op_free(static_cast<OggOpusFile *>(handle)); }
 
 bool open_opus(const char *path, StemStream &s, std::string &reason) {
@@ -91,6 +104,7 @@ bool open_opus(const char *path, StemStream &s, std::string &reason) {
     const ogg_int64_t total = op_pcm_total(of, -1);
     s.frames = total >= 0 ? total : -1;
     s.read = opus_read;
+    s.seek = opus_seek;
     s.close = opus_close;
     return true;
 }
@@ -128,6 +142,10 @@ int mp3_read(void *handle, float *out, int count) {
         if (got == 0) break;
     }
     return done;
+}
+
+bool mp3_seek(void *handle, long long frame) {
+    return mpg123_seek(static_cast<Mp3 *>(handle)->mh, static_cast<off_t>(frame), SEEK_SET) >= 0;
 }
 
 void mp3_close(void *handle) {
@@ -170,6 +188,7 @@ bool open_mp3(const char *path, StemStream &s, std::string &reason) {
     const off_t total = mpg123_length(mp3->mh);
     s.frames = total >= 0 ? total : -1;
     s.read = mp3_read;
+    s.seek = mp3_seek;
     s.close = mp3_close;
     return true;
 }
@@ -178,6 +197,10 @@ bool open_mp3(const char *path, StemStream &s, std::string &reason) {
 
 int pcm_read(void *handle, float *out, int count) {
     return pcm_file_read(*static_cast<PcmFile *>(handle), out, count);
+}
+
+bool pcm_seek(void *handle, long long frame) {
+    return pcm_file_seek(*static_cast<PcmFile *>(handle), frame);
 }
 
 void pcm_close(void *handle) {
@@ -196,6 +219,7 @@ bool open_pcm(const char *path, StemStream &s, std::string &reason) {
     s.rate = pcm->rate;
     s.frames = pcm->frames;
     s.read = pcm_read;
+    s.seek = pcm_seek;
     s.close = pcm_close;
     return true;
 }

@@ -10,6 +10,8 @@ struct StemStream {
     // Decodes up to `count` frames into `out` (left, right interleaved). Returns the frames
     // decoded, 0 at the end, -1 when the data cannot be decoded.
     int (*read)(void *handle, float *out, int count) = nullptr;
+    // Moves to frame `frame` (past the end: the end). Returns false when the file cannot seek.
+    bool (*seek)(void *handle, long long frame) = nullptr;
     void (*close)(void *handle) = nullptr;
 };
 

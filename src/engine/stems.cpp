@@ -83,6 +83,12 @@ void pull_group(void *context, float *dst, int frames) {
     for (int index : group.stems) add_stem(stems[static_cast<size_t>(index)], dst, frames);
 }
 
+// Takes the hook out of the mixer; once Mix_HookMusic returns, the audio thread is out of it.
+void unhook() {
+    if (hooked) Mix_HookMusic(nullptr, nullptr);
+    hooked = false;
+}
+
 const char *base_name(const std::string &path) {
     const size_t slash = path.find_last_of('/');
     return path.c_str() + (slash == std::string::npos ? 0 : slash + 1);
@@ -127,10 +133,17 @@ int stems_open(const std::vector<std::string> &paths, int guitar, std::string &r
     return static_cast<int>(stems.size());
 }
 
-void stems_start() {
+void stems_start(int from_ms) {
+    unhook();
     guitar_missed = false;
     guitar_gain = 1.0f;
     frames_mixed = 0;
+    for (Stem &s : stems) {
+        s.ended = !s.stream.seek(s.stream.handle, static_cast<long long>(std::max(from_ms, 0)) * s.stream.rate / 1000);
+        if (s.ended) std::fprintf(stderr, "fretfall: %s cannot seek: left out\n", s.path.c_str());
+    }
+    // Filters start from silence, so every rate group starts on the same output frame.
+    for (RateGroup &group : groups) resampler_init(group.resampler, group.rate, device_rate);
     int freq = 0, channels = 0;
     Uint16 format = 0;
     if (stems.empty() || !audio_open || !Mix_QuerySpec(&freq, &format, &channels)) return;
@@ -146,8 +159,7 @@ void stems_start() {
 }
 
 void stems_stop() {
-    if (hooked) Mix_HookMusic(nullptr, nullptr);
-    hooked = false;
+    unhook();
     for (Stem &s : stems) stem_stream_close(s.stream);
     stems.clear();
     groups.clear();

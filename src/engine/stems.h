@@ -15,11 +15,12 @@ const float STEM_MISS_GAIN = 0.2f;
 // none, `reason` says why in one line and the song plays silently. Closes any stems open
 // before.
 int stems_open(const std::vector<std::string> &paths, int guitar, std::string &reason);
-// Starts the open stems from their beginning in the mixer's music slot, with the guitar at
-// full volume. Call it where a song's music would start, together with the song clock. The
+// Starts the open stems in the mixer's music slot, every one at `from_ms` into the song
+// (0: a song's start, where its music would start, together with the song clock; later: a
+// preview), with the guitar at full volume. A stem that cannot seek there is left out. The
 // stems then follow the music's pause, resume and volume (Mix_PauseMusic, Mix_ResumeMusic,
-// Mix_VolumeMusic) as a song's music does.
-void stems_start();
+// Mix_VolumeMusic) as a song's music does. Without an audio device nothing plays.
+void stems_start(int from_ms = 0);
 // Takes the stems out of the mixer and closes them; the music slot plays music again.
 // Starting any music (play_music, start_menu_music) does this first.
 void stems_stop();
@@ -27,7 +28,7 @@ void stems_stop();
 void stems_miss();
 void stems_hit();
 
-// Frames mixed since stems_start, at the device rate: the stems' playing position.
+// Frames mixed since stems_start, at the device rate.
 long long stems_frames_mixed();
 // The longest stem's length in milliseconds, from the files' headers; 0 when none says.
 int stems_length_ms();
