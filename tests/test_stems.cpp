@@ -162,8 +162,10 @@ TEST(Stems, BrokenStemsAreLeftOut) {
     dir.write("bass.mp3", std::string(4000, 'x'));
     dir.write("drums.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16)); // cut in its header
     const std::string song = stem(dir, "song.opus", 441, 0.5f);
+    dir.write("vocals.ogg", dir.read("song.opus").substr(0, 4000)); // cut short
     std::string reason;
-    EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("bass.mp3"), dir.file("drums.wav"), song}, 0, reason), 1);
+    EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("bass.mp3"), dir.file("drums.wav"),
+                          dir.file("vocals.ogg"), song}, 0, reason), 1);
     EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("missing.ogg")}, 0, reason), 0);
     EXPECT_EQ(reason, "no playable audio (guitar.ogg: broken Ogg Vorbis data)");
     EXPECT_EQ(stems_open({}, -1, reason), 0);

@@ -246,11 +246,19 @@ bool stem_stream_open(const char *path, StemStream &stream, std::string &reason)
     } else {
         ok = open_mp3(path, stream, reason);
     }
-    if (ok && (stream.rate < PCM_RATE_MIN || stream.rate > PCM_RATE_MAX)) {
-        stem_stream_close(stream);
+    if (!ok) return false;
+    if (stream.rate < PCM_RATE_MIN || stream.rate > PCM_RATE_MAX) {
         reason = "unsupported sample rate";
-        return false;
+        ok = false;
+    } else {
+        // A file whose headers read well may still hold no sound that decodes.
+        std::vector<float> probe(2 * DECODE_FRAMES);
+        const int got = stream.read(stream.handle, probe.data(), DECODE_FRAMES);
+        ok = got > 0 && stream.seek(stream.handle, 0);
+        if (got <= 0) reason = got < 0 ? "its sound cannot be decoded" : "it holds no sound";
+        else if (!ok) reason = "it cannot be played from its start";
     }
+    if (!ok) stem_stream_close(stream);
     return ok;
 }
 

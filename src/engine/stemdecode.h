@@ -15,7 +15,8 @@ struct StemStream {
     void (*close)(void *handle) = nullptr;
 };
 
-// Opens `path`, choosing the decoder by the file's first bytes, not its name. Returns false
-// with a short reason ("not an audio file this game plays", "broken Ogg Vorbis data", ...).
+// Opens `path`, choosing the decoder by the file's first bytes, not its name, and decodes
+// its first block to be sure it plays. Returns false with a short reason ("not an audio
+// file this game plays", "broken Ogg Vorbis data", "it holds no sound", ...).
 bool stem_stream_open(const char *path, StemStream &stream, std::string &reason);
 void stem_stream_close(StemStream &stream);
