@@ -31,7 +31,8 @@ int main(int argc, char **argv) {
         const long long frames = static_cast<long long>(std::atof(argv[2]) * 22050);
         std::string reason;
         const std::vector<std::string> paths(argv + 3, argv + argc);
-        if (!paths.empty() && stems_open(paths, 0, reason) != static_cast<int>(paths.size())) return 1;
+        if (!paths.empty() && stems_open(paths, 0, reason) != static_cast<int>(paths.size()))
+            return 1;
         static Uint8 block[4096]; // the game's 1024-frame chunk
         for (long long done = 0; done < frames; done += 1024) {
             // A miss now and then, as in a song.
@@ -42,6 +43,7 @@ int main(int argc, char **argv) {
         stems_stop();
         return 0;
     }
-    std::fprintf(stderr, "usage: fretfall-stembench make DIR SECONDS NAME... | mix SECONDS [FILE...]\n");
+    std::fprintf(stderr,
+                 "usage: fretfall-stembench make DIR SECONDS NAME... | mix SECONDS [FILE...]\n");
     return 2;
 }

@@ -20,10 +20,12 @@ const int RATE = 44100;
 const int DEVICE_RATE = 22050;
 
 // Writes a one-second tone as `name` (its extension picks the format).
-std::string stem(const GameDir &dir, const std::string &name, double hz, float amplitude, int rate = RATE) {
+std::string stem(const GameDir &dir, const std::string &name, double hz, float amplitude,
+                 int rate = RATE) {
     std::string error;
     const std::string path = dir.file(name);
-    EXPECT_TRUE(stemgen::write_stem(path, stemgen::tone(rate, 1.0, hz, amplitude), rate, 1, error)) << error;
+    EXPECT_TRUE(stemgen::write_stem(path, stemgen::tone(rate, 1.0, hz, amplitude), rate, 1, error))
+        << error;
     return path;
 }
 
@@ -40,7 +42,8 @@ std::vector<Sint16> mixed(int frames) {
 // Root mean square of the left channel over frames [from, to), as a share of full scale.
 double rms(const std::vector<Sint16> &s, int from, int to) {
     double sum = 0;
-    for (int i = from; i < to; ++i) sum += std::pow(s[static_cast<size_t>(i) * 2] / 32768.0, 2);
+    for (int i = from; i < to; ++i)
+        sum += std::pow(s[static_cast<size_t>(i) * 2] / 32768.0, 2);
     return std::sqrt(sum / (to - from));
 }
 
@@ -89,7 +92,8 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
     const std::vector<Sint16> once = mixed(4096);
     ASSERT_EQ(opened({wav, wav}), 2);
     const std::vector<Sint16> twice = mixed(4096);
-    for (size_t i = 0; i < once.size(); ++i) ASSERT_NEAR(twice[i], 2 * once[i], 1) << i;
+    for (size_t i = 0; i < once.size(); ++i)
+        ASSERT_NEAR(twice[i], 2 * once[i], 1) << i;
     stems_stop();
 }
 
@@ -98,7 +102,8 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
 TEST(Stems, StartLaterStaysInStep) {
     ASSERT_FALSE(audio_open); // the mix is taken here, not by the audio thread
     GameDir dir(false);
-    ASSERT_EQ(opened({stem(dir, "song.mp3", 441, 0.5f), stem(dir, "guitar.opus", 441, -0.5f)}, 1), 2);
+    ASSERT_EQ(opened({stem(dir, "song.mp3", 441, 0.5f), stem(dir, "guitar.opus", 441, -0.5f)}, 1),
+              2);
     stems_start(600);
     const std::vector<Sint16> rest = mixed(DEVICE_RATE / 2);
     EXPECT_LT(rms(rest, 1000, 8000), 0.02 * 0.5 / std::sqrt(2.0));
@@ -139,14 +144,16 @@ TEST(Stems, PauseAndResumeThroughTheMixer) {
     if (!audio_open) GTEST_SKIP() << "no audio device, not even the dummy one";
     ASSERT_EQ(opened({song}), 1);
     stems_start();
-    while (stems_frames_mixed() == 0) platform_delay(5);
+    while (stems_frames_mixed() == 0)
+        platform_delay(5);
     Mix_PauseMusic();
     platform_delay(100); // a block being mixed as the pause came is let through
     const long long paused_at = stems_frames_mixed();
     platform_delay(200);
     EXPECT_EQ(stems_frames_mixed(), paused_at);
     Mix_ResumeMusic();
-    while (stems_frames_mixed() == paused_at) platform_delay(5);
+    while (stems_frames_mixed() == paused_at)
+        platform_delay(5);
     EXPECT_GT(stems_frames_mixed(), paused_at);
     play_music(nullptr, "none", 0);
     const long long stopped_at = stems_frames_mixed();
@@ -167,7 +174,9 @@ TEST(Stems, BrokenStemsAreLeftOut) {
     dir.write("vocals.ogg", dir.read("song.opus").substr(0, 4000)); // cut short
     std::string reason;
     EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("bass.mp3"), dir.file("drums.wav"),
-                          dir.file("vocals.ogg"), song}, 0, reason), 1);
+                          dir.file("vocals.ogg"), song},
+                         0, reason),
+              1);
     EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("missing.ogg")}, 0, reason), 0);
     EXPECT_EQ(reason, "no playable audio (guitar.ogg: broken Ogg Vorbis data)");
     EXPECT_EQ(stems_open({}, -1, reason), 0);

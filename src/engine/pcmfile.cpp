@@ -22,13 +22,16 @@ uint32_t be32(const unsigned char *p) {
 unsigned le16(const unsigned char *p) { return p[0] | (p[1] << 8); }
 unsigned be16(const unsigned char *p) { return (p[0] << 8) | p[1]; }
 
-bool read_exact(std::FILE *f, unsigned char *buf, size_t n) { return std::fread(buf, 1, n, f) == n; }
+bool read_exact(std::FILE *f, unsigned char *buf, size_t n) {
+    return std::fread(buf, 1, n, f) == n;
+}
 
 // AIFF gives its rate as an 80-bit extended float: sign and 15-bit exponent, 64-bit mantissa.
 double extended80(const unsigned char *p) {
     int exponent = ((p[0] & 0x7f) << 8) | p[1];
     uint64_t mantissa = 0;
-    for (int i = 2; i < 10; ++i) mantissa = (mantissa << 8) | p[i];
+    for (int i = 2; i < 10; ++i)
+        mantissa = (mantissa << 8) | p[i];
     if (exponent == 0 || exponent == 0x7fff || (p[0] & 0x80)) return 0;
     return std::ldexp(static_cast<double>(mantissa), exponent - 16383 - 63);
 }
@@ -109,7 +112,8 @@ bool read_wav(PcmFile &pcm, long file_size, std::string &reason) {
         } else if (is_chunk(c, "data")) {
             if (!have_format) break;
             // Streams written live often leave the size unset: the file's end decides.
-            pcm.frames = std::min<long long>(c.size, file_size - c.body) / (pcm.bytes * pcm.channels);
+            pcm.frames =
+                std::min<long long>(c.size, file_size - c.body) / (pcm.bytes * pcm.channels);
             return true;
         }
         if (!skip_chunk(pcm.file, c, file_size)) break;
@@ -131,12 +135,14 @@ bool read_aiff(PcmFile &pcm, bool aifc, long file_size, std::string &reason) {
             }
             pcm.channels = static_cast<int>(be16(comm));
             const double rate = extended80(comm + 8);
-            pcm.rate = rate >= PCM_RATE_MIN && rate <= PCM_RATE_MAX ? static_cast<int>(rate + 0.5) : 0;
+            pcm.rate =
+                rate >= PCM_RATE_MIN && rate <= PCM_RATE_MAX ? static_cast<int>(rate + 0.5) : 0;
             pcm.big_endian = true;
             if (aifc) {
                 if (std::memcmp(comm + 18, "sowt", 4) == 0) {
                     pcm.big_endian = false;
-                } else if (std::memcmp(comm + 18, "fl32", 4) == 0 || std::memcmp(comm + 18, "FL32", 4) == 0) {
+                } else if (std::memcmp(comm + 18, "fl32", 4) == 0 ||
+                           std::memcmp(comm + 18, "FL32", 4) == 0) {
                     pcm.is_float = true;
                 } else if (std::memcmp(comm + 18, "NONE", 4) != 0) {
                     reason = "compressed AIFF data";
@@ -149,7 +155,8 @@ bool read_aiff(PcmFile &pcm, bool aifc, long file_size, std::string &reason) {
             unsigned char offset[8];
             if (!have_format || !read_body(pcm.file, c, offset, 8, 8)) break;
             const uint32_t skip = be32(offset);
-            if (skip > c.size - 8 || std::fseek(pcm.file, static_cast<long>(skip), SEEK_CUR) != 0) break;
+            if (skip > c.size - 8 || std::fseek(pcm.file, static_cast<long>(skip), SEEK_CUR) != 0)
+                break;
             const long long bytes = std::max<long long>(
                 0, std::min<long long>(c.size - 8 - skip, file_size - std::ftell(pcm.file)));
             pcm.frames = bytes / (pcm.bytes * pcm.channels);
@@ -221,7 +228,8 @@ int pcm_file_read(PcmFile &pcm, float *out, int count) {
     while (done < count && pcm.left > 0) {
         long long want = std::min<long long>(count - done, pcm.left);
         want = std::min<long long>(want, BLOCK_FRAMES);
-        const size_t got = std::fread(raw, static_cast<size_t>(frame_bytes), static_cast<size_t>(want), pcm.file);
+        const size_t got =
+            std::fread(raw, static_cast<size_t>(frame_bytes), static_cast<size_t>(want), pcm.file);
         for (size_t i = 0; i < got; ++i) {
             const unsigned char *frame = raw + i * static_cast<size_t>(frame_bytes);
             out[2 * done] = sample_at(pcm, frame);
@@ -237,7 +245,8 @@ int pcm_file_read(PcmFile &pcm, float *out, int count) {
 bool pcm_file_seek(PcmFile &pcm, long long frame) {
     if (!pcm.file || frame < 0) return false;
     frame = std::min(frame, pcm.frames);
-    if (std::fseek(pcm.file, pcm.data + static_cast<long>(frame * pcm.bytes * pcm.channels), SEEK_SET) != 0)
+    if (std::fseek(pcm.file, pcm.data + static_cast<long>(frame * pcm.bytes * pcm.channels),
+                   SEEK_SET) != 0)
         return false;
     pcm.left = pcm.frames - frame;
     return true;

@@ -12,15 +12,15 @@ const int PCM_RATE_MAX = 384000;
 
 struct PcmFile {
     std::FILE *file = nullptr;
-    int rate = 0;            // frames per second
-    int channels = 0;        // 1..PCM_CHANNELS_MAX
-    int bytes = 0;           // bytes of one sample: 1, 2, 3 or 4
-    bool is_float = false;   // 32-bit IEEE float samples
-    bool big_endian = false; // AIFF's byte order
-    bool unsigned8 = false;  // WAV's 8-bit samples are unsigned
-    long long frames = 0;    // frames in the data, cut to what the file holds
-    long long left = 0;      // frames not read yet
-    long data = 0;           // where the data starts in the file
+    int rate = 0;                     // frames per second
+    int channels = 0;                 // 1..PCM_CHANNELS_MAX
+    int bytes = 0;                    // bytes of one sample: 1, 2, 3 or 4
+    bool is_float = false;            // 32-bit IEEE float samples
+    bool big_endian = false;          // AIFF's byte order
+    bool unsigned8 = false;           // WAV's 8-bit samples are unsigned
+    long long frames = 0;             // frames in the data, cut to what the file holds
+    long long left = 0;               // frames not read yet
+    long data = 0;                    // where the data starts in the file
     std::vector<unsigned char> block; // raw samples of one read
 };
 

@@ -39,12 +39,14 @@ void resampler_init(Resampler &r, int in_rate, int out_rate) {
             const double x = 2.0 * fc * t;
             const double sinc = x == 0 ? 1.0 : std::sin(PI * x) / (PI * x);
             const double w = t / r.half; // Blackman window over [-half, half]
-            const double window = std::fabs(w) >= 1 ? 0 : 0.42 + 0.5 * std::cos(PI * w) + 0.08 * std::cos(2 * PI * w);
+            const double window =
+                std::fabs(w) >= 1 ? 0 : 0.42 + 0.5 * std::cos(PI * w) + 0.08 * std::cos(2 * PI * w);
             row[j] = static_cast<float>(sinc * window);
             sum += row[j];
         }
         // Each row passes a constant unchanged.
-        for (int j = 0; j < taps; ++j) row[j] = static_cast<float>(row[j] / sum);
+        for (int j = 0; j < taps; ++j)
+            row[j] = static_cast<float>(row[j] / sum);
     }
     // History before the first frame is silence; the first output sits on input frame 0.
     const int capacity = taps + RESAMPLE_BLOCK * r.in_rate / r.out_rate + 2;
@@ -61,7 +63,8 @@ void resampler_run(Resampler &r, float *out, int count,
         return;
     }
     // Pull at once every input frame the block's last output frame reaches.
-    const long long last = r.pos + (r.frac + static_cast<long long>(count - 1) * r.in_rate) / r.out_rate;
+    const long long last =
+        r.pos + (r.frac + static_cast<long long>(count - 1) * r.in_rate) / r.out_rate;
     const int need = static_cast<int>(last) + r.half + 1;
     if (need > r.filled) {
         pull(context, &r.input[static_cast<size_t>(r.filled) * 2], need - r.filled);

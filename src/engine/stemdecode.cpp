@@ -123,8 +123,9 @@ int mp3_read(void *handle, float *out, int count) {
     while (done < count) {
         const int want = std::min(count - done, DECODE_FRAMES);
         size_t bytes = 0;
-        const int err = mpg123_read(mp3->mh, reinterpret_cast<unsigned char *>(mp3->block.data()),
-                                    static_cast<size_t>(want * mp3->channels) * sizeof(short), &bytes);
+        const int err =
+            mpg123_read(mp3->mh, reinterpret_cast<unsigned char *>(mp3->block.data()),
+                        static_cast<size_t>(want * mp3->channels) * sizeof(short), &bytes);
         const int got = static_cast<int>(bytes / (sizeof(short) * mp3->channels));
         for (int i = 0; i < got; ++i, ++done) {
             const short *frame = mp3->block.data() + i * mp3->channels;
@@ -241,7 +242,8 @@ bool stem_stream_open(const char *path, StemStream &stream, std::string &reason)
     if (got >= 4 && std::memcmp(head, "OggS", 4) == 0) {
         const bool opus = memmem(head, got, "OpusHead", 8) != nullptr;
         ok = opus ? open_opus(path, stream, reason) : open_vorbis(path, stream, reason);
-    } else if (got >= 4 && (std::memcmp(head, "RIFF", 4) == 0 || std::memcmp(head, "FORM", 4) == 0)) {
+    } else if (got >= 4 &&
+               (std::memcmp(head, "RIFF", 4) == 0 || std::memcmp(head, "FORM", 4) == 0)) {
         ok = open_pcm(path, stream, reason);
     } else {
         ok = open_mp3(path, stream, reason);
@@ -255,8 +257,10 @@ bool stem_stream_open(const char *path, StemStream &stream, std::string &reason)
         std::vector<float> probe(2 * DECODE_FRAMES);
         const int got = stream.read(stream.handle, probe.data(), DECODE_FRAMES);
         ok = got > 0 && stream.seek(stream.handle, 0);
-        if (got <= 0) reason = got < 0 ? "its sound cannot be decoded" : "it holds no sound";
-        else if (!ok) reason = "it cannot be played from its start";
+        if (got <= 0)
+            reason = got < 0 ? "its sound cannot be decoded" : "it holds no sound";
+        else if (!ok)
+            reason = "it cannot be played from its start";
     }
     if (!ok) stem_stream_close(stream);
     return ok;

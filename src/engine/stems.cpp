@@ -57,17 +57,22 @@ std::vector<float> decoded, group_out, mix;
 // where the miss flag wants it across the frames, so a change does not click.
 void add_stem(Stem &s, float *dst, int frames) {
     const float from = s.guitar ? guitar_gain : 1.0f;
-    const float to = s.guitar ? (guitar_missed.load(std::memory_order_relaxed) ? STEM_MISS_GAIN : 1.0f) : 1.0f;
+    const float to =
+        s.guitar ? (guitar_missed.load(std::memory_order_relaxed) ? STEM_MISS_GAIN : 1.0f) : 1.0f;
     int done = 0;
     while (done < frames && !s.ended) {
-        const int got = s.stream.read(s.stream.handle, decoded.data(), std::min(frames - done, DECODE_BLOCK));
+        const int got =
+            s.stream.read(s.stream.handle, decoded.data(), std::min(frames - done, DECODE_BLOCK));
         if (got <= 0) {
-            if (got < 0) std::fprintf(stderr, "fretfall: %s cannot be decoded further: left out\n", s.path.c_str());
+            if (got < 0)
+                std::fprintf(stderr, "fretfall: %s cannot be decoded further: left out\n",
+                             s.path.c_str());
             s.ended = true;
             break;
         }
         for (int i = 0; i < got; ++i) {
-            const float gain = from + (to - from) * static_cast<float>(done + i + 1) / static_cast<float>(frames);
+            const float gain =
+                from + (to - from) * static_cast<float>(done + i + 1) / static_cast<float>(frames);
             dst[2 * (done + i)] += gain * decoded[2 * i];
             dst[2 * (done + i) + 1] += gain * decoded[2 * i + 1];
         }
@@ -80,7 +85,8 @@ void add_stem(Stem &s, float *dst, int frames) {
 void pull_group(void *context, float *dst, int frames) {
     const RateGroup &group = *static_cast<const RateGroup *>(context);
     std::fill(dst, dst + 2 * frames, 0.0f);
-    for (int index : group.stems) add_stem(stems[static_cast<size_t>(index)], dst, frames);
+    for (int index : group.stems)
+        add_stem(stems[static_cast<size_t>(index)], dst, frames);
 }
 
 // Takes the hook out of the mixer; once Mix_HookMusic returns, the audio thread is out of it.
@@ -107,7 +113,8 @@ int stems_open(const std::vector<std::string> &paths, int guitar, std::string &r
         std::string why;
         if (!stem_stream_open(paths[i].c_str(), s.stream, why)) {
             std::fprintf(stderr, "fretfall: leaving out %s: %s\n", paths[i].c_str(), why.c_str());
-            if (first_failure.empty()) first_failure = std::string(base_name(paths[i])) + ": " + why;
+            if (first_failure.empty())
+                first_failure = std::string(base_name(paths[i])) + ": " + why;
             continue;
         }
         s.path = paths[i];
@@ -115,8 +122,9 @@ int stems_open(const std::vector<std::string> &paths, int guitar, std::string &r
         stems.push_back(std::move(s));
     }
     for (size_t i = 0; i < stems.size(); ++i) {
-        auto group = std::find_if(groups.begin(), groups.end(),
-                                  [&](const RateGroup &g) { return g.rate == stems[i].stream.rate; });
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const RateGroup &g) {
+            return g.rate == stems[i].stream.rate;
+        });
         if (group == groups.end()) {
             groups.emplace_back();
             group = groups.end() - 1;
@@ -139,16 +147,20 @@ void stems_start(int from_ms) {
     guitar_gain = 1.0f;
     frames_mixed = 0;
     for (Stem &s : stems) {
-        s.ended = !s.stream.seek(s.stream.handle, static_cast<long long>(std::max(from_ms, 0)) * s.stream.rate / 1000);
+        s.ended = !s.stream.seek(s.stream.handle, static_cast<long long>(std::max(from_ms, 0)) *
+                                                      s.stream.rate / 1000);
         if (s.ended) std::fprintf(stderr, "fretfall: %s cannot seek: left out\n", s.path.c_str());
     }
     // Filters start from silence, so every rate group starts on the same output frame.
-    for (RateGroup &group : groups) resampler_init(group.resampler, group.rate, device_rate);
+    for (RateGroup &group : groups)
+        resampler_init(group.resampler, group.rate, device_rate);
     int freq = 0, channels = 0;
     Uint16 format = 0;
     if (stems.empty() || !audio_open || !Mix_QuerySpec(&freq, &format, &channels)) return;
     if (format != AUDIO_S16SYS || channels != 2) {
-        std::fprintf(stderr, "fretfall: the audio device is not 16-bit stereo: the song's stems stay silent\n");
+        std::fprintf(
+            stderr,
+            "fretfall: the audio device is not 16-bit stereo: the song's stems stay silent\n");
         return;
     }
     Mix_HaltMusic();
@@ -160,7 +172,8 @@ void stems_start(int from_ms) {
 
 void stems_stop() {
     unhook();
-    for (Stem &s : stems) stem_stream_close(s.stream);
+    for (Stem &s : stems)
+        stem_stream_close(s.stream);
     stems.clear();
     groups.clear();
 }
@@ -190,7 +203,8 @@ void stems_mix(void *, Uint8 *stream, int len) {
         std::fill(mix.begin(), mix.begin() + 2 * n, 0.0f);
         for (RateGroup &group : groups) {
             resampler_run(group.resampler, group_out.data(), n, pull_group, &group);
-            for (int i = 0; i < 2 * n; ++i) mix[static_cast<size_t>(i)] += group_out[static_cast<size_t>(i)];
+            for (int i = 0; i < 2 * n; ++i)
+                mix[static_cast<size_t>(i)] += group_out[static_cast<size_t>(i)];
         }
         for (int i = 0; i < 2 * n; ++i) {
             const float v = mix[static_cast<size_t>(i)] * volume;
