@@ -17,6 +17,13 @@ namespace {
 // Frames asked of a decoder at once when it fills a caller's block.
 const int DECODE_FRAMES = 1024;
 
+// A decoder's length in frames, -1 for the negative codes of a stream that does not say.
+long long length(long long frames) { return frames >= 0 ? frames : -1; }
+// A seek target no further than a known length.
+long long within(long long frame, long long total) {
+    return total >= 0 && frame > total ? total : frame;
+}
+
 // ---- Ogg Vorbis
 
 int vorbis_read(void *handle, float *out, int count) {
@@ -41,8 +48,7 @@ int vorbis_read(void *handle, float *out, int count) {
 
 bool vorbis_seek(void *handle, long long frame) {
     auto *vf = static_cast<OggVorbis_File *>(handle);
-    const ogg_int64_t total = ov_pcm_total(vf, -1);
-    return ov_pcm_seek(vf, total >= 0 && frame > total ? total : frame) == 0;
+    return ov_pcm_seek(vf, within(frame, ov_pcm_total(vf, -1))) == 0;
 }
 
 void vorbis_close(void *handle) {
@@ -59,13 +65,8 @@ bool open_vorbis(const char *path, StemStream &s, std::string &reason) {
         return false;
     }
     const vorbis_info *info = ov_info(vf, -1);
-    s.handle = vf;
-    s.rate = info ? static_cast<int>(info->rate) : 0;
-    const ogg_int64_t total = ov_pcm_total(vf, -1);
-    s.frames = total >= 0 ? total : -1;
-    s.read = vorbis_read;
-    s.seek = vorbis_seek;
-    s.close = vorbis_close;
+    const int rate = info ? static_cast<int>(info->rate) : 0;
+    s = {vf, rate, length(ov_pcm_total(vf, -1)), vorbis_read, vorbis_seek, vorbis_close};
     return true;
 }
 
@@ -86,8 +87,7 @@ int opus_read(void *handle, float *out, int count) {
 
 bool opus_seek(void *handle, long long frame) {
     auto *of = static_cast<OggOpusFile *>(handle);
-    const ogg_int64_t total = op_pcm_total(of, -1);
-    return op_pcm_seek(of, total >= 0 && frame > total ? total : frame) == 0;
+    return op_pcm_seek(of, within(frame, op_pcm_total(of, -1))) == 0;
 }
 
 void opus_close(void *handle) { op_free(static_cast<OggOpusFile *>(handle)); }
@@ -99,13 +99,7 @@ bool open_opus(const char *path, StemStream &s, std::string &reason) {
         reason = "broken Opus data";
         return false;
     }
-    s.handle = of;
-    s.rate = 48000;
-    const ogg_int64_t total = op_pcm_total(of, -1);
-    s.frames = total >= 0 ? total : -1;
-    s.read = opus_read;
-    s.seek = opus_seek;
-    s.close = opus_close;
+    s = {of, 48000, length(op_pcm_total(of, -1)), opus_read, opus_seek, opus_close};
     return true;
 }
 
@@ -184,13 +178,8 @@ bool open_mp3(const char *path, StemStream &s, std::string &reason) {
         mp3_close(mp3);
         return false;
     }
-    s.handle = mp3;
-    s.rate = static_cast<int>(rate);
-    const off_t total = mpg123_length(mp3->mh);
-    s.frames = total >= 0 ? total : -1;
-    s.read = mp3_read;
-    s.seek = mp3_seek;
-    s.close = mp3_close;
+    s = {mp3,      static_cast<int>(rate), length(mpg123_length(mp3->mh)), mp3_read, mp3_seek,
+         mp3_close};
     return true;
 }
 
@@ -216,12 +205,7 @@ bool open_pcm(const char *path, StemStream &s, std::string &reason) {
         delete pcm;
         return false;
     }
-    s.handle = pcm;
-    s.rate = pcm->rate;
-    s.frames = pcm->frames;
-    s.read = pcm_read;
-    s.seek = pcm_seek;
-    s.close = pcm_close;
+    s = {pcm, pcm->rate, pcm->frames, pcm_read, pcm_seek, pcm_close};
     return true;
 }
 
