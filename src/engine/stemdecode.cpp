@@ -16,6 +16,8 @@ namespace {
 
 // Frames asked of a decoder at once when it fills a caller's block.
 const int DECODE_FRAMES = 1024;
+// Gaps in an Ogg stream passed over in one read before the data counts as broken.
+const int HOLES_MAX = 64;
 
 // A decoder's length in frames, -1 for the negative codes of a stream that does not say.
 long long length(long long frames) { return frames >= 0 ? frames : -1; }
@@ -30,12 +32,13 @@ int vorbis_read(void *handle, float *out, int count) {
     auto *vf = static_cast<OggVorbis_File *>(handle);
     const vorbis_info *info = ov_info(vf, -1);
     const bool mono = info && info->channels == 1;
-    int done = 0;
+    int done = 0, holes = 0;
     while (done < count) {
         float **pcm = nullptr;
         int section = 0;
         const long got = ov_read_float(vf, &pcm, count - done, &section);
-        if (got == OV_HOLE) continue; // a gap in the stream: the decoder carries on after it
+        // A gap in the stream: the decoder carries on after it.
+        if (got == OV_HOLE && ++holes < HOLES_MAX) continue;
         if (got < 0) return done > 0 ? done : -1;
         if (got == 0) break;
         for (long i = 0; i < got; ++i, ++done) {
@@ -74,10 +77,10 @@ bool open_vorbis(const char *path, StemStream &s, std::string &reason) {
 
 int opus_read(void *handle, float *out, int count) {
     auto *of = static_cast<OggOpusFile *>(handle);
-    int done = 0;
+    int done = 0, holes = 0;
     while (done < count) {
         const int got = op_read_float_stereo(of, out + 2 * done, 2 * (count - done));
-        if (got == OP_HOLE) continue;
+        if (got == OP_HOLE && ++holes < HOLES_MAX) continue;
         if (got < 0) return done > 0 ? done : -1;
         if (got == 0) break;
         done += got;
@@ -178,8 +181,8 @@ bool open_mp3(const char *path, StemStream &s, std::string &reason) {
         mp3_close(mp3);
         return false;
     }
-    s = {mp3,      static_cast<int>(rate), length(mpg123_length(mp3->mh)), mp3_read, mp3_seek,
-         mp3_close};
+    const long long frames = length(mpg123_length(mp3->mh));
+    s = {mp3, static_cast<int>(rate), frames, mp3_read, mp3_seek, mp3_close};
     return true;
 }
 
