@@ -145,6 +145,34 @@ done >library_cold.txt
 library_cold_scan_ms_per_song=$(awk -v n=$library_songs '{ printf "%.3f\n", $1 / n }' library_cold.txt | median)
 for _ in 1 2 3 4 5; do "$librarybench" load "$work/library"; done >library_warm.txt
 library_warm_start_ms=$(awk '{ print $1 }' library_warm.txt | median)
+# 8. The stem mixer of library songs (bench/stems.cpp): callgrind instructions per second of
+# audio mixing four stereo Vorbis stems (q8, 44.1 kHz) to 22050 Hz, the difference of 12 s
+# and 2 s; and the peak memory of mixing a whole seven-minute song of six stems, added to
+# the game's own peak above (the mixer's process less the same process mixing nothing).
+stembench=$build/bench/fretfall-stembench
+mkdir -p "$work/stems" "$work/long"
+"$stembench" make "$work/stems" 12 guitar.ogg song.ogg bass.ogg drums.ogg
+vorbis4=("$work"/stems/{guitar,song,bass,drums}.ogg)
+stem_instr() {
+    valgrind --tool=callgrind --callgrind-out-file="$work/cg.stems$1.out" "$stembench" mix "$1" \
+        "${vorbis4[@]}" >/dev/null 2>&1
+    awk '/^(summary|totals):/ { print $2; exit }' "$work/cg.stems$1.out"
+}
+stem_instructions_per_s=$((($(stem_instr 12) - $(stem_instr 2)) / 10))
+# Six decoders cost the same whether or not two read one file: the Vorbis file plays thrice.
+"$stembench" make "$work/long" 420 song.ogg rhythm.opus &
+making=$!
+"$stembench" make "$work/long" 420 drums.mp3 keys.wav
+wait $making
+long6=("$work"/long/{song.ogg,song.ogg,song.ogg,rhythm.opus,drums.mp3,keys.wav})
+stem_rss_kb() {
+    /usr/bin/time -f %M -o "$work/stems.rss" "$stembench" mix 420 "$@" >/dev/null 2>&1
+    cat "$work/stems.rss"
+}
+stems_rss_kb=$(stem_rss_kb "${long6[@]}")
+stems_base_kb=$(stem_rss_kb)
+stems_added_mb=$(awk -v a="$stems_rss_kb" -v b="$stems_base_kb" 'BEGIN { printf "%.1f\n", (a - b) / 1024 }')
+stems_game_peak_mb=$(awk -v g="$peak_rss_mb" -v s="$stems_added_mb" 'BEGIN { printf "%.1f\n", g + s }')
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
@@ -168,6 +196,8 @@ Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at 
 | menu_pass_instructions | $menu_pass_instructions | 300000 | $(verdict "$menu_pass_instructions" 300000) | the costliest pass ($menu_costliest) of \`bench/menus.sh\`: (main-thread Ir of a run idling 250 passes on the screen - the same of 50 passes) / 200 |
 | library_cold_scan_ms_per_song | $library_cold_scan_ms_per_song | 2 | $(verdict "$library_cold_scan_ms_per_song" 2) | median of 3 runs: CPU ms (user + system) of \`fretfall-librarybench load\` with no cache, over $library_songs generated song folders, / $library_songs |
 | library_warm_start_ms | $library_warm_start_ms | 50 | $(verdict "$library_warm_start_ms" 50) | median of 5 runs: CPU ms of the same with the cache of the unchanged library |
+| stem_instructions_per_s | $stem_instructions_per_s | | | (Ir of \`valgrind --tool=callgrind fretfall-stembench mix 12 FOUR_OGG\` - the same of \`mix 2\`) / 10: four stereo Vorbis q8 stems, 44.1 kHz, mixed to 22050 Hz |
+| stems_game_peak_mb | $stems_game_peak_mb | 64 | $(verdict "$stems_game_peak_mb" 64) | peak_rss_mb + $stems_added_mb MB: Maximum resident set size of \`fretfall-stembench mix 420 SIX_STEMS\` (Vorbis thrice, Opus, MP3, WAV; seven minutes) less that of \`mix 420\` |
 | hiscore_pass_instructions_big | $hiscore_pass_instructions_big | $((2 * hiscore_pass_instructions)) | $(verdict "$hiscore_pass_instructions_big" $((2 * hiscore_pass_instructions))) | the highscore table's pass as above with a 2,500,000-line (200 MB) file; goal twice the pass with ten lines |
 
 Instructions per frame by function (inclusive, at least 2% of the frame):
@@ -189,4 +219,6 @@ menu_pass_instructions $menu_pass_instructions instructions
 hiscore_pass_instructions_big $hiscore_pass_instructions_big instructions
 library_cold_scan_ms_per_song $library_cold_scan_ms_per_song ms
 library_warm_start_ms $library_warm_start_ms ms
+stem_instructions_per_s $stem_instructions_per_s instructions
+stems_game_peak_mb $stems_game_peak_mb MB
 EOF

@@ -18,7 +18,8 @@ esac
 
 # The native build's libraries, for the other architecture, and the test framework.
 PKGS="libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libgtest-dev"
+libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libopusfile-dev libmpg123-dev
+libopusenc-dev libgtest-dev"
 # The C library's headers and link files come with the cross compiler; unpacking Debian's
 # copies as well would put a second set of C headers ahead of the compiler's own.
 SKIP="libc6-dev libc-dev-bin linux-libc-dev libcrypt-dev libnsl-dev libtirpc-dev rpcsvc-proto"
