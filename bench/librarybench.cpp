@@ -1,8 +1,9 @@
 // The song library's cost: writes a library of generated song folders, and loads one as
 // the game's start does, printing the CPU milliseconds the load took.
 //
-//   fretfall-librarybench make DIR COUNT   # DIR/songs/<artist>/<song>/{song.ini,notes.chart,song.ogg}
-//   fretfall-librarybench load DIR         # in DIR: songs/ with data/library.cache
+//   fretfall-librarybench make DIR COUNT   #
+//   DIR/songs/<artist>/<song>/{song.ini,notes.chart,song.ogg} fretfall-librarybench load DIR # in
+//   DIR: songs/ with data/library.cache
 #include "store/librarycache.h"
 
 #include <cstdio>
@@ -16,8 +17,9 @@
 namespace {
 
 // Artist names, some with accented letters, as a player's library has them.
-const char *const artists[] = {"Amber Vale", "\xC3\x89lan Noir", "Mot\xC3\xB6rcade", "the Low Tides",
-                               "Zinc Theory", "\xC3\x98ster Hus", "Brass Comet", "Iron Lantern"};
+const char *const artists[] = {"Amber Vale",    "\xC3\x89lan Noir", "Mot\xC3\xB6rcade",
+                               "the Low Tides", "Zinc Theory",      "\xC3\x98ster Hus",
+                               "Brass Comet",   "Iron Lantern"};
 
 bool write_file(const std::string &path, const std::string &text) {
     FILE *f = std::fopen(path.c_str(), "wb");
@@ -29,7 +31,8 @@ bool write_file(const std::string &path, const std::string &text) {
 // A .chart of `notes` expert notes (eighths at 150 BPM, a chord every eighth note and a
 // sustain every sixth) and half as many at hard, medium and easy.
 std::string chart_text(unsigned seed, int notes) {
-    std::string out = "[Song]\n{\n  Resolution = 192\n  Offset = 0\n}\n[SyncTrack]\n{\n  0 = TS 4\n  0 = B 150000\n}\n"
+    std::string out = "[Song]\n{\n  Resolution = 192\n  Offset = 0\n}\n[SyncTrack]\n{\n  0 = TS "
+                      "4\n  0 = B 150000\n}\n"
                       "[Events]\n{\n  0 = E \"section Intro\"\n}\n";
     const char *const sections[] = {"ExpertSingle", "HardSingle", "MediumSingle", "EasySingle"};
     char line[64];
@@ -66,14 +69,17 @@ int make(const std::string &dir, int count) {
         std::snprintf(artist, sizeof artist, "%s %d", artists[a % 8], a / 8);
         std::snprintf(folder, sizeof folder, "%s/%s", songs.c_str(), artist);
         if (i % per_artist == 0) mkdir(folder, 0755);
-        std::snprintf(folder, sizeof folder, "%s/%s/Song %d", songs.c_str(), artist, i % per_artist);
+        std::snprintf(folder, sizeof folder, "%s/%s/Song %d", songs.c_str(), artist,
+                      i % per_artist);
         mkdir(folder, 0755);
-        std::snprintf(ini, sizeof ini,
-                      "[song]\nname = Song %d\nartist = %s\nalbum = Album %d\ngenre = Rock\nyear = %d\n"
-                      "charter = bench\ndiff_guitar = 3\npreview_start_time = 30000\ndelay = 0\n",
-                      i % per_artist, artist, a, 1970 + i % 50);
+        std::snprintf(
+            ini, sizeof ini,
+            "[song]\nname = Song %d\nartist = %s\nalbum = Album %d\ngenre = Rock\nyear = %d\n"
+            "charter = bench\ndiff_guitar = 3\npreview_start_time = 30000\ndelay = 0\n",
+            i % per_artist, artist, a, 1970 + i % 50);
         if (!write_file(std::string(folder) + "/song.ini", ini) ||
-            !write_file(std::string(folder) + "/notes.chart", chart_text(static_cast<unsigned>(i), 300)) ||
+            !write_file(std::string(folder) + "/notes.chart",
+                        chart_text(static_cast<unsigned>(i), 300)) ||
             symlink((dir + "/audio.ogg").c_str(), (std::string(folder) + "/song.ogg").c_str()) != 0)
             return 1;
     }
@@ -99,8 +105,8 @@ int load(const std::string &dir) {
     int playable = 0;
     for (const LibraryEntry &e : entries)
         playable += e.reason.empty();
-    std::printf("%.1f %.1f %.1f %zu %d\n", user1 - user0 + system1 - system0, user1 - user0, system1 - system0,
-                entries.size(), playable);
+    std::printf("%.1f %.1f %.1f %zu %d\n", user1 - user0 + system1 - system0, user1 - user0,
+                system1 - system0, entries.size(), playable);
     return 0;
 }
 

@@ -15,13 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (size_t i = 0; i < folders.size(); ++i) {
         const LibraryFolder &f = folders[i];
         if (f.parent >= static_cast<int>(i) || f.parent < -1) std::abort();
-        if (f.parent >= 0 && (folders[f.parent].song || f.path.compare(0, folders[f.parent].path.size() + 1,
-                                                                        folders[f.parent].path + "/") != 0))
+        if (f.parent >= 0 &&
+            (folders[f.parent].song || f.path.compare(0, folders[f.parent].path.size() + 1,
+                                                      folders[f.parent].path + "/") != 0))
             std::abort();
         if (f.song && f.entry.dir != f.path) std::abort();
     }
     std::string text = library_cache_text(folders);
     std::vector<LibraryFolder> again;
-    if (!parse_library_cache(text.data(), text.size(), again) || library_cache_text(again) != text) std::abort();
+    if (!parse_library_cache(text.data(), text.size(), again) || library_cache_text(again) != text)
+        std::abort();
     return 0;
 }

@@ -139,7 +139,8 @@ int report_missing_assets() {
 }
 
 void load_images() {
-    for (const ImageEntry &e : image_table) *e.handle = IMG_Load(e.path);
+    for (const ImageEntry &e : image_table)
+        *e.handle = IMG_Load(e.path);
 }
 
 void convert_images_to_screen() {

@@ -28,7 +28,6 @@ SDL_Rect dst_starNull = {55, 100, 0, 0};
 
 namespace {
 
-
 void draw_banner(SDL_Surface *banner) {
     key_magenta(banner);
     SDL_Rect origin = {0, 0, 0, 0};

@@ -125,7 +125,8 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
     if (was && was->mtime_ns == f.mtime_ns) {
         ++w.matched;
         if (was->song) {
-            if (!(stamp_of(path, was->ini_name) == was->ini && stamp_of(path, was->chart_name) == was->chart))
+            if (!(stamp_of(path, was->ini_name) == was->ini &&
+                  stamp_of(path, was->chart_name) == was->chart))
                 w.to_read.push_back(index);
             was->parent = parent;
             w.folders.push_back(std::move(*was));
@@ -151,7 +152,8 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
     if (was)
         for (int child : w.previous_children[old]) {
             const std::string &child_path = w.previous[child].path;
-            if (child_path.size() > path.size() + 1) known.emplace(child_path.substr(path.size() + 1), child);
+            if (child_path.size() > path.size() + 1)
+                known.emplace(child_path.substr(path.size() + 1), child);
         }
     for (const std::string &name : subdirs) {
         auto it = known.find(name);
@@ -161,22 +163,31 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
 
 // The accented Latin letters U+00C0-U+017F as plain lower-case ones; '*' marks the
 // characters written out in `folded_special` and the signs kept as they are.
-const char folded_latin[] =
-    "aaaaaa*ceeeeiiiidnooooo*ouuuuy**" // U+00C0-U+00DF
-    "aaaaaa*ceeeeiiiidnooooo*ouuuuy*y" // U+00E0-U+00FF
-    "aaaaaaccccccccddddeeeeeeeeeegggg" // U+0100-U+011F
-    "gggghhhhiiiiiiiiii**jjkkklllllll" // U+0120-U+013F
-    "lllnnnnnnnnnoooooo**rrrrrrssssss" // U+0140-U+015F
-    "ssttttttuuuuuuuuuuuuwwyyyzzzzzzs"; // U+0160-U+017F
+const char folded_latin[] = "aaaaaa*ceeeeiiiidnooooo*ouuuuy**"  // U+00C0-U+00DF
+                            "aaaaaa*ceeeeiiiidnooooo*ouuuuy*y"  // U+00E0-U+00FF
+                            "aaaaaaccccccccddddeeeeeeeeeegggg"  // U+0100-U+011F
+                            "gggghhhhiiiiiiiiii**jjkkklllllll"  // U+0120-U+013F
+                            "lllnnnnnnnnnoooooo**rrrrrrssssss"  // U+0140-U+015F
+                            "ssttttttuuuuuuuuuuuuwwyyyzzzzzzs"; // U+0160-U+017F
 
 const char *folded_special(unsigned code) {
     switch (code) {
-    case 0xC6: case 0xE6: return "ae";
-    case 0xDE: case 0xFE: return "th";
-    case 0xDF: return "ss";
-    case 0x132: case 0x133: return "ij";
-    case 0x152: case 0x153: return "oe";
-    default: return nullptr;
+    case 0xC6:
+    case 0xE6:
+        return "ae";
+    case 0xDE:
+    case 0xFE:
+        return "th";
+    case 0xDF:
+        return "ss";
+    case 0x132:
+    case 0x133:
+        return "ij";
+    case 0x152:
+    case 0x153:
+        return "oe";
+    default:
+        return nullptr;
     }
 }
 
@@ -199,11 +210,14 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
     std::vector<LibraryFolder> previous;
     previous.swap(folders);
     folders.reserve(previous.size() + 16);
-    Walk w{previous, std::vector<std::vector<int>>(previous.size()), folders, progress, {}, {}, 0, 0, false};
+    Walk w{
+        previous, std::vector<std::vector<int>>(previous.size()), folders, progress, {}, {}, 0, 0,
+        false};
     w.visited.reserve(previous.size() + 16);
     for (size_t i = 0; i < previous.size(); ++i) {
         int parent = previous[i].parent;
-        if (parent >= 0 && parent < static_cast<int>(i)) w.previous_children[parent].push_back(static_cast<int>(i));
+        if (parent >= 0 && parent < static_cast<int>(i))
+            w.previous_children[parent].push_back(static_cast<int>(i));
     }
     std::vector<bool> root_taken(previous.size());
     for (std::string root : roots) {
@@ -212,7 +226,8 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
         // A root named twice matches the earlier walk's second record of it.
         int old = -1;
         for (size_t i = 0; i < previous.size() && old < 0; ++i)
-            if (previous[i].parent < 0 && !root_taken[i] && previous[i].path == root) old = static_cast<int>(i);
+            if (previous[i].parent < 0 && !root_taken[i] && previous[i].path == root)
+                old = static_cast<int>(i);
         if (old >= 0) root_taken[old] = true;
         walk(w, root, old, -1, 0);
     }
@@ -236,8 +251,10 @@ void read_library_entry(LibraryFolder &f) {
     LibraryEntry &e = f.entry;
     e = LibraryEntry();
     e.dir = f.path;
-    e.title = song.meta.name.empty() ? clean_song_text(text_as_utf8(base_name(f.path).data(), base_name(f.path).size()))
-                                     : song.meta.name;
+    e.title =
+        song.meta.name.empty()
+            ? clean_song_text(text_as_utf8(base_name(f.path).data(), base_name(f.path).size()))
+            : song.meta.name;
     e.artist = song.meta.artist;
     e.album = song.meta.album;
     e.year = song.meta.year;
@@ -246,9 +263,10 @@ void read_library_entry(LibraryFolder &f) {
     e.cover_path = song.cover_path;
     e.preview_path = song.preview_path;
     e.reason = song.reason;
-    e.preview_start_ms = song.meta.preview_start_ms >= 0 && song.meta.preview_start_ms <= SONG_TIME_MAX_MS
-                             ? static_cast<int>(song.meta.preview_start_ms)
-                             : -1;
+    e.preview_start_ms =
+        song.meta.preview_start_ms >= 0 && song.meta.preview_start_ms <= SONG_TIME_MAX_MS
+            ? static_cast<int>(song.meta.preview_start_ms)
+            : -1;
     int last_end = 0;
     for (int d = 0; d < DIFF_COUNT; ++d) {
         if (!song.notes[d].empty()) e.difficulties |= 1u << d;
@@ -329,9 +347,10 @@ void sort_library(std::vector<LibraryEntry> &entries) {
 
 int library_first_with_letter(const std::vector<LibraryEntry> &entries, char letter) {
     char c = letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
-    auto it = std::lower_bound(entries.begin(), entries.end(), c, [](const LibraryEntry &e, char k) {
-        return e.artist_key.empty() || e.artist_key[0] < k;
-    });
+    auto it =
+        std::lower_bound(entries.begin(), entries.end(), c, [](const LibraryEntry &e, char k) {
+            return e.artist_key.empty() || e.artist_key[0] < k;
+        });
     return it != entries.end() && !it->artist_key.empty() && it->artist_key[0] == c
                ? static_cast<int>(it - entries.begin())
                : -1;
@@ -342,7 +361,8 @@ uint64_t chart_file_hash(const std::string &path) {
     if (fd < 0) return 0;
     struct stat st;
     uint64_t hash = 0;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) <= CHART_FILE_MAX) {
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<size_t>(st.st_size) <= CHART_FILE_MAX) {
         hash = 14695981039346656037ULL;
         unsigned char buffer[65536];
         ssize_t n;

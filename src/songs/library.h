@@ -17,19 +17,19 @@ const int LIBRARY_FOLDERS_MAX = 200000;
 
 // What the library list shows of a song folder; its notes are read again when it is picked.
 struct LibraryEntry {
-    std::string dir;                // the folder, as reached from its root
-    std::string title;              // song.ini's or the chart's name, else the folder's
+    std::string dir;   // the folder, as reached from its root
+    std::string title; // song.ini's or the chart's name, else the folder's
     std::string artist, album, year, charter, genre;
-    std::string cover_path;         // album.png or album.jpg, "" when there is none
-    std::string preview_path;       // the preview clip, "" when there is none
-    std::string reason;             // why it cannot be played (greyed); "" when it can
-    int length_ms = 0;              // song_length, else the end of the last note
-    int preview_start_ms = -1;      // -1 when not given
-    unsigned difficulties = 0;      // bit d set when difficulty d has notes
-    int open_notes[DIFF_COUNT] = {}; // open notes of the chart, left out
-    int stems = 0;                  // audio files played together; 0: the song is silent
-    uint64_t chart_hash = 0;        // of the chart file's bytes (0 without one): the
-                                    // highscores' key, so a moved folder keeps its scores
+    std::string cover_path;            // album.png or album.jpg, "" when there is none
+    std::string preview_path;          // the preview clip, "" when there is none
+    std::string reason;                // why it cannot be played (greyed); "" when it can
+    int length_ms = 0;                 // song_length, else the end of the last note
+    int preview_start_ms = -1;         // -1 when not given
+    unsigned difficulties = 0;         // bit d set when difficulty d has notes
+    int open_notes[DIFF_COUNT] = {};   // open notes of the chart, left out
+    int stems = 0;                     // audio files played together; 0: the song is silent
+    uint64_t chart_hash = 0;           // of the chart file's bytes (0 without one): the
+                                       // highscores' key, so a moved folder keeps its scores
     std::string artist_key, title_key; // the sort's folded texts (not kept in the cache)
 };
 
@@ -49,7 +49,7 @@ struct LibraryFolder {
     bool song = false;      // holds song.ini or a chart; its subdirectories are not walked
     std::string ini_name, chart_name; // as named in the folder, "" when absent
     FileStamp ini, chart;
-    LibraryEntry entry;     // a song folder's entry
+    LibraryEntry entry; // a song folder's entry
 };
 
 // Called as the walk finds folders (total 0: still counting; done: song folders so far)

@@ -56,7 +56,8 @@ struct Fields {
             return {end, end};
         }
         const char *start = at;
-        const char *tab = static_cast<const char *>(std::memchr(at, '\t', static_cast<size_t>(end - at)));
+        const char *tab =
+            static_cast<const char *>(std::memchr(at, '\t', static_cast<size_t>(end - at)));
         const char *stop = tab ? tab : end;
         at = stop + 1;
         return {start, stop};
@@ -68,7 +69,8 @@ struct Fields {
         const char *p = f.first;
         while (ok && p < f.second) {
             const char *run = p;
-            while (p < f.second && *p != '%' && static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F)
+            while (p < f.second && *p != '%' && static_cast<unsigned char>(*p) >= 0x20 &&
+                   *p != 0x7F)
                 ++p;
             out.append(run, p);
             if (p == f.second) break;
@@ -99,7 +101,8 @@ struct Fields {
             magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
         }
         if (magnitude > static_cast<unsigned long long>(LLONG_MAX)) ok = false;
-        long long value = static_cast<long long>(magnitude & static_cast<unsigned long long>(LLONG_MAX));
+        long long value =
+            static_cast<long long>(magnitude & static_cast<unsigned long long>(LLONG_MAX));
         if (negative) value = -value;
         if (value < low || value > high) ok = false;
         return ok ? value : 0;
@@ -118,7 +121,8 @@ struct Fields {
     // A directory's or file's own name: no '/', not "." or "..".
     std::string name(bool may_be_empty) {
         std::string n = text(PATH_MAX_BYTES, false);
-        if (n.find('/') != std::string::npos || n == "." || n == ".." || (n.empty() && !may_be_empty))
+        if (n.find('/') != std::string::npos || n == "." || n == ".." ||
+            (n.empty() && !may_be_empty))
             ok = false;
         return n;
     }
@@ -145,7 +149,9 @@ FileStamp get_stamp(Fields &f, std::string &name) {
 }
 
 std::string own_name(const std::string &path, const std::string &dir) {
-    return path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0 ? path.substr(dir.size() + 1) : path;
+    return path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0
+               ? path.substr(dir.size() + 1)
+               : path;
 }
 
 // One directory's line into `folders`; false when it is not a line this file writes.
@@ -204,12 +210,14 @@ std::string library_cache_text(const std::vector<LibraryFolder> &folders) {
         out += '\t';
         put_number(out, folder.mtime_ns);
         out += '\t';
-        put_text(out, folder.parent < 0 ? folder.path : own_name(folder.path, folders[folder.parent].path));
+        put_text(out, folder.parent < 0 ? folder.path
+                                        : own_name(folder.path, folders[folder.parent].path));
         if (folder.song) {
             const LibraryEntry &e = folder.entry;
             put_stamp(out, folder.ini_name, folder.ini);
             put_stamp(out, folder.chart_name, folder.chart);
-            for (const std::string *text : {&e.title, &e.artist, &e.album, &e.year, &e.charter, &e.genre}) {
+            for (const std::string *text :
+                 {&e.title, &e.artist, &e.album, &e.year, &e.charter, &e.genre}) {
                 out += '\t';
                 put_text(out, *text);
             }
@@ -219,15 +227,17 @@ std::string library_cache_text(const std::vector<LibraryFolder> &folders) {
             }
             out += '\t';
             put_text(out, e.reason);
-            for (long long n : {static_cast<long long>(e.length_ms), static_cast<long long>(e.preview_start_ms),
-                                static_cast<long long>(e.difficulties), static_cast<long long>(e.open_notes[0]),
-                                static_cast<long long>(e.open_notes[1]), static_cast<long long>(e.open_notes[2]),
-                                static_cast<long long>(e.open_notes[3]), static_cast<long long>(e.stems)}) {
+            for (long long n :
+                 {static_cast<long long>(e.length_ms), static_cast<long long>(e.preview_start_ms),
+                  static_cast<long long>(e.difficulties), static_cast<long long>(e.open_notes[0]),
+                  static_cast<long long>(e.open_notes[1]), static_cast<long long>(e.open_notes[2]),
+                  static_cast<long long>(e.open_notes[3]), static_cast<long long>(e.stems)}) {
                 out += '\t';
                 put_number(out, n);
             }
             char hash[20];
-            std::snprintf(hash, sizeof hash, "\t%016llX", static_cast<unsigned long long>(e.chart_hash));
+            std::snprintf(hash, sizeof hash, "\t%016llX",
+                          static_cast<unsigned long long>(e.chart_hash));
             out += hash;
         }
         out += '\n';
@@ -242,7 +252,8 @@ bool parse_library_cache(const char *data, size_t size, std::vector<LibraryFolde
     folders.clear();
     size_t lines = 0;
     for (const char *p = data; lines < LIBRARY_FOLDERS_MAX &&
-                               (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
+                               (p = static_cast<const char *>(
+                                    std::memchr(p, '\n', static_cast<size_t>(data + size - p))));
          ++p)
         ++lines;
     folders.reserve(lines);
@@ -250,7 +261,8 @@ bool parse_library_cache(const char *data, size_t size, std::vector<LibraryFolde
     const char *end = data + size;
     bool version = true;
     while (at < end) {
-        const char *newline = static_cast<const char *>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
+        const char *newline =
+            static_cast<const char *>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
         if (!newline) break;
         Fields f{at, newline};
         at = newline + 1;
@@ -263,12 +275,13 @@ bool parse_library_cache(const char *data, size_t size, std::vector<LibraryFolde
         }
         if (newline - f.at >= 4 && std::memcmp(f.at, "end ", 4) == 0) {
             f.at += 4;
-            if (f.number(0, LIBRARY_FOLDERS_MAX) == static_cast<long long>(folders.size()) && f.finished() &&
-                at == end)
+            if (f.number(0, LIBRARY_FOLDERS_MAX) == static_cast<long long>(folders.size()) &&
+                f.finished() && at == end)
                 return true;
             break;
         }
-        if (static_cast<int>(folders.size()) >= LIBRARY_FOLDERS_MAX || !parse_folder(f, folders)) break;
+        if (static_cast<int>(folders.size()) >= LIBRARY_FOLDERS_MAX || !parse_folder(f, folders))
+            break;
     }
     folders.clear();
     return false;
@@ -285,7 +298,8 @@ bool read_library_cache(const char *path, std::vector<LibraryFolder> &folders) {
     if (!file) return false;
     // Read in one piece of the size the file has now, at most one byte past the limit.
     struct stat st;
-    size_t expected = fstat(fileno(file), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    size_t expected =
+        fstat(fileno(file), &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
     std::string data(std::min(expected, LIBRARY_CACHE_MAX) + 1, '\0');
     size_t got = 0, n;
     while (got < data.size() && (n = std::fread(&data[got], 1, data.size() - got, file)) > 0)
@@ -294,8 +308,8 @@ bool read_library_cache(const char *path, std::vector<LibraryFolder> &folders) {
     return got <= LIBRARY_CACHE_MAX && parse_library_cache(data.data(), got, folders);
 }
 
-std::vector<LibraryEntry> load_library(const std::vector<std::string> &roots, const char *cache_path,
-                                       const LibraryProgress &progress) {
+std::vector<LibraryEntry> load_library(const std::vector<std::string> &roots,
+                                       const char *cache_path, const LibraryProgress &progress) {
     std::vector<LibraryFolder> folders;
     read_library_cache(cache_path, folders);
     if (scan_library(roots, folders, progress)) write_library_cache(cache_path, folders);

@@ -26,5 +26,5 @@ bool read_library_cache(const char *path, std::vector<LibraryFolder> &folders);
 
 // The library at start-up: the cache at `cache_path` read, the roots walked with it, the
 // cache written again when anything changed, and the entries sorted by artist and title.
-std::vector<LibraryEntry> load_library(const std::vector<std::string> &roots, const char *cache_path,
-                                       const LibraryProgress &progress);
+std::vector<LibraryEntry> load_library(const std::vector<std::string> &roots,
+                                       const char *cache_path, const LibraryProgress &progress);

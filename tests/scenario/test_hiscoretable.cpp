@@ -28,13 +28,13 @@ std::pair<size_t, size_t> title_blanks(const std::string &title) {
 TEST(HiscoreTitles, PagesNameTheirSongsWithTheirBlanks) {
     ASSERT_EQ(hiscore_pages(), 6);
     const char *names[6] = {"PARANOID",
-                                        "HIGHWAY TO HELL",
-                                        "ACE OF SPADES",
-                                        "THE NUMBER OF THE BEAST",
-                                        "FOR WHOM THE BELLS TOOLS",
-                                        "TUTORIAL"};
+                            "HIGHWAY TO HELL",
+                            "ACE OF SPADES",
+                            "THE NUMBER OF THE BEAST",
+                            "FOR WHOM THE BELLS TOOLS",
+                            "TUTORIAL"};
     const std::pair<size_t, size_t> blanks[6] = {{13, 14}, {10, 10}, {8, 8},
-                                                             {8, 8},   {8, 8},   {8, 8}};
+                                                 {8, 8},   {8, 8},   {8, 8}};
     const int songs[6] = {0, 1, 2, 3, 4, 99};
     for (int page = 0; page < 6; ++page) {
         std::string title = page_title(page);

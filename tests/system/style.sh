@@ -3,8 +3,8 @@
 #
 # .clang-format is followed; no `extern` in a .cpp; only src/platform/ calls SDL's clock,
 # waits, event poll and flip; and no folder of src/ includes one above it in app -> menus,
-# nameentry -> game -> songs, store -> engine -> platform (headless/ and app/ may include
-# everything).
+# nameentry -> game -> store -> songs -> engine -> platform (headless/ and app/ may include
+# everything; the files of store/ keep what songs/ describes).
 # Usage: style.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
 cd "${2:?source dir}" || exit 2
@@ -31,8 +31,8 @@ grep -nE '\bSDL_(GetTicks|Delay|PollEvent|WaitEvent|PeepEvents|PumpEvents|Flip|U
 
 rank() {
     case $1 in
-    platform) echo 0 ;; engine) echo 1 ;; songs | store) echo 2 ;; game) echo 3 ;;
-    menus | nameentry) echo 4 ;; app | headless) echo 5 ;; *) echo 9 ;;
+    platform) echo 0 ;; engine) echo 1 ;; songs) echo 2 ;; store) echo 3 ;; game) echo 4 ;;
+    menus | nameentry) echo 5 ;; app | headless) echo 6 ;; *) echo 9 ;;
     esac
 }
 while IFS=: read -r file line include; do

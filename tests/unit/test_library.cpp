@@ -16,7 +16,8 @@ const char *CHART = "[Song]\n{\n  Resolution = 192\n}\n[SyncTrack]\n{\n  0 = B 1
                     "[ExpertSingle]\n{\n  192 = N 0 0\n  384 = N 7 0\n  768 = N 4 192\n}\n"
                     "[EasySingle]\n{\n  192 = N 1 0\n}\n";
 
-void song(const GameDir &dir, const std::string &folder, const std::string &ini, const char *chart = CHART) {
+void song(const GameDir &dir, const std::string &folder, const std::string &ini,
+          const char *chart = CHART) {
     ASSERT_EQ(std::system(("mkdir -p '" + dir.file(folder) + "'").c_str()), 0);
     dir.write(folder + "/song.ini", "[song]\n" + ini);
     if (chart) dir.write(folder + "/notes.chart", chart);
@@ -27,7 +28,8 @@ struct Load {
     std::vector<LibraryEntry> entries;
     int read = 0;
     Load(const GameDir &dir) {
-        entries = load_library({dir.file("songs"), dir.file("more/")}, dir.file("data/library.cache").c_str(),
+        entries = load_library({dir.file("songs"), dir.file("more/")},
+                               dir.file("data/library.cache").c_str(),
                                [this](int done, int total, const std::string &) {
                                    if (total > 0 && done == total) read = total;
                                });
@@ -44,8 +46,9 @@ struct Load {
 
 TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     GameDir dir;
-    song(dir, "songs/Zed/Last", "artist = Zed\nname = Last\nalbum = Z\nyear = 1999\nsong_length = 90000\n"
-                                "preview_start_time = 5000\n");
+    song(dir, "songs/Zed/Last",
+         "artist = Zed\nname = Last\nalbum = Z\nyear = 1999\nsong_length = 90000\n"
+         "preview_start_time = 5000\n");
     dir.write("songs/Zed/Last/song.ogg", "x");
     dir.write("songs/Zed/Last/guitar.ogg", "x");
     dir.write("songs/Zed/Last/album.png", "x");
@@ -54,15 +57,22 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     song(dir, "songs/Mot\xC3\xB6rhead/Ace", "artist = Mot\xC3\xB6rhead\nname = Ace\n",
          "[ExpertSingle]\n{\n  0 = N 1 0\n}\n");
     song(dir, "songs/Broken", "artist = Broken\nname = Gone\n", nullptr);
-    song(dir, "more/\xC3\x89" "dith", "artist = \xC3\x89" "dith\n");
+    song(dir,
+         "more/\xC3\x89"
+         "dith",
+         "artist = \xC3\x89"
+         "dith\n");
     // Links back up the tree: each directory is walked once.
     ASSERT_EQ(symlink(".", dir.file("songs/loop").c_str()), 0);
     ASSERT_EQ(symlink("../..", dir.file("songs/a/b/up").c_str()), 0);
 
     Load first(dir);
     EXPECT_EQ(first.read, 5);
-    EXPECT_EQ(first.titles(), (std::vector<std::string>{"abba/Deep", "Broken/Gone", "\xC3\x89" "dith/\xC3\x89" "dith",
-                                                         "Mot\xC3\xB6rhead/Ace", "Zed/Last"}));
+    EXPECT_EQ(first.titles(), (std::vector<std::string>{"abba/Deep", "Broken/Gone",
+                                                        "\xC3\x89"
+                                                        "dith/\xC3\x89"
+                                                        "dith",
+                                                        "Mot\xC3\xB6rhead/Ace", "Zed/Last"}));
     const LibraryEntry &zed = first.entries[4];
     EXPECT_EQ(zed.dir, dir.file("songs/Zed/Last"));
     EXPECT_EQ(zed.album + zed.year, "Z1999");
@@ -103,8 +113,12 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     song(dir, "songs/New", "artist = New\nname = Song\n");
     Load third(dir);
     EXPECT_EQ(third.read, 2);
-    EXPECT_EQ(third.titles(), (std::vector<std::string>{"Broken/Gone", "\xC3\x89" "dith/\xC3\x89" "dith",
-                                                         "Mot\xC3\xB6rhead/Ace", "New/Song", "Zed/Final"}));
+    EXPECT_EQ(third.titles(),
+              (std::vector<std::string>{"Broken/Gone",
+                                        "\xC3\x89"
+                                        "dith/\xC3\x89"
+                                        "dith",
+                                        "Mot\xC3\xB6rhead/Ace", "New/Song", "Zed/Final"}));
 
     // A damaged cache is walked anew to the same library.
     std::string cache = dir.read("data/library.cache");

@@ -82,9 +82,8 @@ int main(int argc, char **argv) {
     std::vector<Job> jobs;
     for (const BuiltinSong &song : builtin_songs)
         jobs.push_back({&song, {}, 0.0, 0});
-    std::stable_sort(jobs.begin(), jobs.end(), [](const Job &a, const Job &b) {
-        return a.song->end_ms > b.song->end_ms;
-    });
+    std::stable_sort(jobs.begin(), jobs.end(),
+                     [](const Job &a, const Job &b) { return a.song->end_ms > b.song->end_ms; });
 
     std::atomic<size_t> next{0};
     auto worker = [&] {
@@ -110,7 +109,8 @@ int main(int argc, char **argv) {
         }
         total += job.bytes;
         if (verbose)
-            std::printf("%-32s %8ld bytes  %5.1f s\n", job.song->music_path, job.bytes, job.seconds);
+            std::printf("%-32s %8ld bytes  %5.1f s\n", job.song->music_path, job.bytes,
+                        job.seconds);
     }
     if (verbose && status == 0) std::printf("total %ld bytes\n", total);
     return status;

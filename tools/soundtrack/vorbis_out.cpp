@@ -100,7 +100,8 @@ bool write_ogg_vorbis(const std::string &path, const std::vector<float> &samples
         const size_t n = std::min(chunk, frames - pos);
         float **buffer = vorbis_analysis_buffer(&e.vd, static_cast<int>(n));
         for (size_t i = 0; i < n; ++i)
-            for (size_t c = 0; c < ch; ++c) buffer[c][i] = samples[(pos + i) * ch + c];
+            for (size_t c = 0; c < ch; ++c)
+                buffer[c][i] = samples[(pos + i) * ch + c];
         vorbis_analysis_wrote(&e.vd, static_cast<int>(n));
         ok = drain(e, f);
     }
