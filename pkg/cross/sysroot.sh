@@ -49,7 +49,13 @@ apt_private() {
         -o Dir::Cache="$work/cache" -o APT::Architecture="$arch" \
         -o APT::Architectures="$arch" -o Acquire::Languages=none -o Debug::NoLocking=1 "$@"
 }
-apt_private update
+# A mirror caught mid-sync answers with an index of the wrong size for a while: try again.
+for try in 1 2 3 4 5; do
+    apt_private update && break
+    [ "$try" -lt 5 ] || exit 1
+    echo "sysroot.sh: the package index could not be fetched; trying again in $((try * 10)) s" >&2
+    sleep $((try * 10))
+done
 apt_private -y --no-install-recommends --download-only install $PKGS >/dev/null
 for deb in "$work"/cache/archives/*.deb; do
     name=$(dpkg-deb -f "$deb" Package)
