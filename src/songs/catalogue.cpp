@@ -89,6 +89,20 @@ bool add_song(const SongEntry &entry) {
     return true;
 }
 
+bool set_song(const SongEntry &entry) {
+    if (!entry.highscore_file) return false;
+    for (SongEntry &old : songs())
+        if (old.index == entry.index) {
+            Mix_Music *recording = old.recording;
+            old = entry;
+            old.recording = recording;
+            if (!old.music) old.music = &old.recording;
+            return true;
+        }
+    append(songs(), entry);
+    return true;
+}
+
 void load_song_music() {
     for (const SongEntry &entry : songs())
         if (entry.music) *entry.music = load_music(entry.music_path);

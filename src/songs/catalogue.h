@@ -45,6 +45,9 @@ int tutorial_song();
 // Appends an entry; entries already handed out stay where they are. Returns false, adding
 // nothing, when its index is taken already or it names no highscore file.
 bool add_song(const SongEntry &entry);
+// Puts `entry` in the place of the entry of its index (pointers to it stay valid), or
+// appends it when no entry has that index. False, changing nothing, without a highscore file.
+bool set_song(const SongEntry &entry);
 
 // Loads every entry's recording into its handle; a missing file leaves a null handle.
 void load_song_music();
