@@ -20,6 +20,7 @@ enum ScreenId {
     SCREEN_SONG,
     SCREEN_PAUSE,
     SCREEN_NAME_ENTRY,
+    SCREEN_LIBRARY,
     SCREEN_COUNT
 };
 
