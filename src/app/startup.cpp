@@ -31,7 +31,7 @@ void show_library_progress(int done, int total, const std::string &) {
     if (total == 0 && done > 0 && done % WALK_LINE_EVERY == 0)
         std::snprintf(line, sizeof line, "Looking for songs: %d found", done);
     else if (total > 0 && done < total && done % READ_LINE_EVERY == 0)
-        std::snprintf(line, sizeof line, "Reading songs %d/%d", done, total);
+        std::snprintf(line, sizeof line, "Reading songs %d/%d", done + 1, total);
     else
         return;
     SDL_Rect origin = dst_rectMenu;

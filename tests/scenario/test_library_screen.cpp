@@ -59,21 +59,23 @@ TEST(LibraryScreen, ListsSortedSongsJumpsByLetterGreysBrokenOnesAndGoesBack) {
     write_song(dir, "a1", "alpha", "Zed", chart);
     write_song(dir, "a2", "\xC3\x81lpha", "Able", chart); // an accented A sorts as an A
     const std::string shot = dir.file("list.png");
-    ReplayRun run = run_script(dir, to_song_select +
-                                        "tap LEFT\nwait 100\n"  // the library's page
-                                        "tap LCTRL\nwait 100\n" // the list, on its first song
-                                        "tap RIGHT\nwait 100\n" // B: Beta Band
-                                        "tap DOWN\nwait 100\n"  // Broken Toys
-                                        "tap LCTRL\nwait 100\n" // refused
-                                        "wait 100\nshot " +
-                                        shot +
-                                        "\nwait 100\n"
-                                        "tap RIGHT\nwait 100\n"  // C: Cobalt
-                                        "tap RIGHT\nwait 100\n"  // wraps to A
-                                        "tap LEFT\nwait 100\n"   // back to C
-                                        "tap LEFT\nwait 100\n"   // B
-                                        "tap LALT\nwait 100\n"   // back to the page
-                                        "tap LALT\nwait 100\n"); // the play submenu
+    ReplayRun run = run_script(dir,
+                               to_song_select +
+                                   "tap LEFT\nwait 100\n"  // the library's page
+                                   "tap LCTRL\nwait 100\n" // the list, on its first song
+                                   "tap RIGHT\nwait 100\n" // B: Beta Band
+                                   "tap DOWN\nwait 100\n"  // Broken Toys
+                                   "tap LCTRL\nwait 100\n" // refused
+                                   "wait 100\nshot " +
+                                   shot +
+                                   "\nwait 100\n"
+                                   "tap RIGHT\nwait 100\n" // C: Cobalt
+                                   "tap RIGHT\nwait 100\n" // wraps to A
+                                   "tap LEFT\nwait 100\n"  // back to C
+                                   "tap LEFT\nwait 100\n"  // B
+                                   "tap LALT\nwait 100\n"  // back to the page
+                                   "tap LALT\nwait 100\n", // the play submenu
+                               "--hashes '" + dir.file("cold.hashes") + "'");
     ASSERT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(library_cursors(run), (std::vector<int>{0, 2, 3, 4, 0, 4, 2}));
     std::vector<std::string> sounds = run.sounds();
@@ -108,11 +110,18 @@ TEST(LibraryScreen, ListsSortedSongsJumpsByLetterGreysBrokenOnesAndGoesBack) {
 
     // A playable song asks for one of its difficulties (Easy and Expert, Expert first), then
     // starts as the library song.
-    run = run_script(dir, to_song_select + "tap LEFT\ntap LCTRL\ntap LCTRL\ntap UP\ntap LCTRL\n"
-                                           "wait 8000\n");
+    run = run_script(dir,
+                     to_song_select + "tap LEFT\ntap LCTRL\ntap LCTRL\ntap UP\ntap LCTRL\n"
+                                      "wait 8000\n",
+                     "--hashes '" + dir.file("warm.hashes") + "'");
     unsetenv("XDG_DATA_HOME");
     ASSERT_EQ(run.status, 0) << run.errors;
     ASSERT_FALSE(run.polls("song").empty());
+    // The first start showed one progress line before the intro; this one, from the cache, none.
+    const std::string cold = dir.read("cold.hashes"), warm = dir.read("warm.hashes");
+    const size_t line = cold.find('\n') + 1;
+    EXPECT_NE(cold.substr(0, line), warm.substr(0, line));
+    EXPECT_EQ(cold.substr(line, 200), warm.substr(0, 200));
     EXPECT_EQ(run.polls("song").back().num("song"), LIBRARY_SONG);
 }
 
