@@ -41,6 +41,8 @@ void play_effect(Effect e);
 Mix_Music *load_music(const char *path);
 // Starts `music` (loaded from `path`) with the mixer's loop count.
 void play_music(Mix_Music *music, const char *path, int loops);
+// Starts the stems opened with stems_open in the music slot, as play_music starts music.
+void play_stems(const char *name);
 // Applies VOL to every channel and to the music.
 void apply_volume();
 

@@ -181,6 +181,8 @@ void stems_stop() {
 void stems_miss() { guitar_missed = true; }
 void stems_hit() { guitar_missed = false; }
 
+bool stems_guitar_ducked() { return guitar_missed.load(std::memory_order_relaxed); }
+
 long long stems_frames_mixed() { return frames_mixed; }
 
 int stems_length_ms() {

@@ -14,13 +14,15 @@ LibrarySong library_song;
 
 namespace {
 
-// The song clock at which the song is won: past the last note's end and the chart's end.
+// The song clock at which the song is won: the chart's end event, but no sooner than
+// LIBRARY_END_TAIL_MS after the last note's end is heard.
 int song_end_ms(const SongFolder &folder, const std::vector<SongNote> &notes) {
-    long long end = folder.end_ms;
+    long long last = 0;
     for (const SongNote &n : notes)
-        end = std::max(end, static_cast<long long>(n.time_ms) + n.length_ms);
-    end = library_heard_ms(static_cast<int>(std::min<long long>(end, SONG_TIME_MAX_MS)));
-    return static_cast<int>(end + LIBRARY_END_TAIL_MS);
+        last = std::max(last, static_cast<long long>(n.time_ms) + n.length_ms);
+    last = std::min<long long>(last, SONG_TIME_MAX_MS);
+    int end = library_heard_ms(static_cast<int>(last)) + LIBRARY_END_TAIL_MS;
+    return std::max(end, folder.end_ms >= 0 ? library_heard_ms(folder.end_ms) : 0);
 }
 
 void load_cover(const std::string &path) {
@@ -70,7 +72,7 @@ bool choose_library_song(const std::string &dir, int difficulty, std::string &re
     entry.band = s.band.c_str();
     entry.cover = &s.cover;
     entry.music = nullptr;
-    entry.music_path = "";
+    entry.music_path = s.dir.c_str();
     entry.chart = nullptr;
     entry.end_ms = s.end_ms;
     entry.highscore_file = s.highscore_file.c_str();

@@ -10,8 +10,8 @@
 
 // The song index of the library song, outside the built-in indices (0..4, 99).
 const int LIBRARY_SONG = 1000;
-// What the song clock runs past the last note's end (or the chart's end event, if later)
-// before the song is won.
+// What the song clock runs past the last note's end before the song is won (or to the
+// chart's end event, if that is later).
 const int LIBRARY_END_TAIL_MS = 2000;
 
 struct LibrarySong {
