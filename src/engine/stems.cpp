@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -104,6 +105,10 @@ const char *base_name(const std::string &path) {
 
 int stems_open(const std::vector<std::string> &paths, int guitar, std::string &reason) {
     stems_stop();
+    // Stems still open when the program ends (left in a song or a preview) are taken out of
+    // the mixer and closed then, before the audio device closes (registered after it).
+    static bool closed_at_exit = false;
+    if (!closed_at_exit) closed_at_exit = std::atexit(stems_stop) == 0;
     int freq = 0, channels = 0;
     Uint16 format = 0;
     device_rate = Mix_QuerySpec(&freq, &format, &channels) ? freq : DEFAULT_RATE;

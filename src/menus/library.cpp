@@ -257,6 +257,7 @@ void start_preview(LibraryView &v) {
         from_ms = e.preview_start_ms >= 0 ? e.preview_start_ms : e.length_ms / 3;
     }
     if (paths.empty() || stems_open(paths, guitar, reason) == 0) return;
+    platform_trace_music(e.dir.c_str());
     stems_start(from_ms);
     v.previewed = true;
 }

@@ -6,6 +6,7 @@
 #include "pixels.h"
 #include "songs/library.h"
 #include "songs/librarysong.h"
+#include "stemgen/stemgen.h"
 
 #include <SDL_image.h>
 #include <cstdlib>
@@ -58,11 +59,15 @@ TEST(LibraryScreen, ListsSortedSongsJumpsByLetterGreysBrokenOnesAndGoesBack) {
     write_song(dir, "b2", "Beta Band", "Two", chart);
     write_song(dir, "a1", "alpha", "Zed", chart);
     write_song(dir, "a2", "\xC3\x81lpha", "Able", chart); // an accented A sorts as an A
+    std::string error;
+    ASSERT_TRUE(stemgen::write_stem(dir.file("songs/a2/song.ogg"),
+                                    stemgen::tone(22050, 1.0, 440, 0.5f), 22050, 1, error))
+        << error;
     const std::string shot = dir.file("list.png");
     ReplayRun run = run_script(dir,
                                to_song_select +
                                    "tap LEFT\nwait 100\n"  // the library's page
-                                   "tap LCTRL\nwait 100\n" // the list, on its first song
+                                   "tap LCTRL\nwait 700\n" // the list: Able's preview plays
                                    "tap RIGHT\nwait 100\n" // B: Beta Band
                                    "tap DOWN\nwait 100\n"  // Broken Toys
                                    "tap LCTRL\nwait 100\n" // refused
@@ -83,6 +88,9 @@ TEST(LibraryScreen, ListsSortedSongsJumpsByLetterGreysBrokenOnesAndGoesBack) {
     EXPECT_EQ(run.polls("song").size(), 0u);
     EXPECT_EQ(run.polls("song_select").back().num("cursor"), -1);
     EXPECT_EQ(run.last_poll().text("screen"), "play_menu");
+    // The preview took the menu music's place while the cursor rested; leaving brought it back.
+    EXPECT_EQ(run.music(),
+              (std::vector<std::string>{"audio/menu1.mp3", "songs/a2", "audio/menu1.mp3"}));
 
     // The broken song's row is grey, the one above it white.
     SDL_Surface *list = IMG_Load(shot.c_str());
