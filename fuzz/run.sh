@@ -11,12 +11,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
-# Longest input of each target: past the 4096 bytes the progress reader looks at, and
-# across two of the 8192-byte blocks in which the highscore reader takes its file; a
-# recording's header, a few small starting files and some hundred records.
-declare -A max_len=([progress]=5000 [hiscore]=20000 [recording]=4096)
+# Longest input of each target: past the 4096 bytes the progress and settings readers look
+# at, and across two of the 8192-byte blocks in which the highscore reader takes its file;
+# a recording's header, a few small starting files and some hundred records.
+declare -A max_len=([progress]=5000 [settings]=5000 [hiscore]=20000 [recording]=4096)
 status=0
-for target in progress hiscore recording; do
+for target in progress settings hiscore recording; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     log="$build/fuzz_$target.log"
