@@ -66,7 +66,7 @@ soak:
 	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
 	bash tests/soak.sh $(ASAN) $(CURDIR) 200000
 
-# The fuzz targets of the progress, highscore and recording readers, five minutes each (fuzz/run.sh;
+# The fuzz targets of the progress, settings, highscore and recording readers, five minutes each (fuzz/run.sh;
 # `make test` runs thirty seconds each).
 fuzz:
 	@./tools/install-deps.sh fuzz

@@ -1,13 +1,16 @@
 // fretfall-soundtrack: writes the six song recordings (drums, bass and a lead voice that
-// plays every chart note) as Ogg Vorbis into a game directory, the one argument. The
+// plays every chart note) and the sync calibration's click track as Ogg Vorbis into a game
+// directory, the one argument. The
 // songs are rendered two at a time; the output is the same bytes on every run. Nothing is
 // printed on success unless -v is given; a failure names the recording not written.
+#include "clicks.h"
 #include "render.h"
 #include "songs.h"
 #include "timing.h"
 #include "vorbis_out.h"
 
 #include "common/song_styles.h"
+#include "game/sync.h"
 #include "songs/charts.h"
 
 #include <algorithm>
@@ -33,7 +36,33 @@ struct Job {
     long bytes = 0;
 };
 
+// Writes `samples` to the job's path under `game_dir`, with a stream serial fixed by `id`
+// so that every run writes the same bytes.
+void write_recording(const std::string &game_dir, Job &job, const std::vector<float> &samples,
+                     int id, const char *title, std::chrono::steady_clock::time_point started) {
+    const std::filesystem::path path = std::filesystem::path(game_dir) / job.recording->path;
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    if (ec) {
+        job.error = "cannot create " + path.parent_path().string();
+        return;
+    }
+    if (!soundtrack::write_ogg_vorbis(path.string(), samples, soundtrack::kSampleRate, kQuality,
+                                      0x46524600 + id, title, job.error))
+        return;
+    job.bytes = static_cast<long>(std::filesystem::file_size(path, ec));
+    job.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+// The click track, made like a recording of its own.
+const soundtrack::Recording kClickTrack = {-1, SYNC_CLICKS_PATH};
+
 void make_recording(const std::string &game_dir, Job &job) {
+    if (job.recording == &kClickTrack) {
+        write_recording(game_dir, job, soundtrack::render_clicks(), 0xff, "Sync clicks",
+                        std::chrono::steady_clock::now());
+        return;
+    }
     const auto started = std::chrono::steady_clock::now();
     const int song = job.recording->song;
     const Chart *chart = chart_for_song(song);
@@ -46,19 +75,7 @@ void make_recording(const std::string &game_dir, Job &job) {
     const std::vector<float> samples =
         soundtrack::render_song(sound, soundtrack::lead_notes(*chart));
 
-    const std::filesystem::path path = std::filesystem::path(game_dir) / job.recording->path;
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    if (ec) {
-        job.error = "cannot create " + path.parent_path().string();
-        return;
-    }
-    const int serial = 0x46524600 + song; // fixed, so every run writes the same bytes
-    if (!soundtrack::write_ogg_vorbis(path.string(), samples, soundtrack::kSampleRate, kQuality,
-                                      serial, style->name, job.error))
-        return;
-    job.bytes = static_cast<long>(std::filesystem::file_size(path, ec));
-    job.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    write_recording(game_dir, job, samples, song, style->name, started);
 }
 
 } // namespace
@@ -82,6 +99,7 @@ int main(int argc, char **argv) {
     std::vector<Job> jobs;
     for (const soundtrack::Recording &r : soundtrack::kRecordings)
         jobs.push_back({&r, {}, 0.0, 0});
+    jobs.push_back({&kClickTrack, {}, 0.0, 0});
     std::stable_sort(jobs.begin(), jobs.end(), [](const Job &a, const Job &b) {
         const SongStyle *sa = song_style_for(a.recording->song),
                         *sb = song_style_for(b.recording->song);
