@@ -24,7 +24,7 @@ CROSS_QUICK := -E '^(SongFlow|TutorialPresses|SongScript|ScreenFormat|Interrupte
 all: build
 
 build:
-	@./tools/install-deps.sh run
+	@./pkg/install-deps.sh run
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
@@ -32,7 +32,7 @@ run: build
 	cd $(BUILD)/game && ./fretfall
 
 test:
-	@./tools/install-deps.sh test
+	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -50,7 +50,7 @@ test-asan:
 # Performance figures of the headless game (bench/run.sh): one table, then one
 # "NAME VALUE UNIT" line per figure. Runs callgrind, so it takes some minutes.
 bench:
-	@./tools/install-deps.sh bench
+	@./pkg/install-deps.sh bench
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) >/dev/null
 	@bash bench/run.sh $(BUILD)
@@ -58,7 +58,7 @@ bench:
 # The long soak: 200,000 random key events through the sanitizer build's headless driver
 # (tests/soak.sh; `make test` runs 20,000). Five minutes or more.
 soak:
-	@./tools/install-deps.sh test
+	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target assets
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFRETFALL_SANITIZE=ON \
@@ -69,7 +69,7 @@ soak:
 # The fuzz targets of the progress, settings, highscore and recording readers, five minutes each (fuzz/run.sh;
 # `make test` runs thirty seconds each).
 fuzz:
-	@./tools/install-deps.sh fuzz
+	@./pkg/install-deps.sh fuzz
 	bash fuzz/run.sh build-fuzz 300
 
 # Installs the game under PREFIX (default /usr/local); DESTDIR is honoured for packaging.
@@ -79,16 +79,16 @@ install: build
 # The native programs the cross targets use: the asset tree (generated once, reused by the
 # ARM build), the driver and script generators that make the native side of the comparison.
 native-tools:
-	@./tools/install-deps.sh test
+	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target assets fretfall fretfall-replay \
 	    fretfall-hitscript fretfall-soakgen
 
 # fretfall, fretfall-replay and the test binary for ARCH (armhf or arm64) in build-ARCH/,
-# with Debian's cross compiler and the ARM library tree (tools/cross/).
+# with Debian's cross compiler and the ARM library tree (pkg/cross/).
 cross: native-tools
-	@./tools/install-deps.sh cross $(ARCH)
-	@cmake -S . -B $(CROSS) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/cross/$(ARCH).cmake \
+	@./pkg/install-deps.sh cross $(ARCH)
+	@cmake -S . -B $(CROSS) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/pkg/cross/$(ARCH).cmake \
 	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
 	@cmake --build $(CROSS) -j$(JOBS)
 
@@ -99,15 +99,15 @@ test-cross: cross
 	cd $(CROSS) && ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
 	bash tests/cross/same_game.sh $(BUILD) $(CROSS) $(ARCH) $(TARBALL)
 
-# The bundle for a device: dist/fretfall-VERSION-linux-ARCH.tar.gz (tools/dist/dist.sh).
+# The bundle for a device: dist/fretfall-VERSION-linux-ARCH.tar.gz (pkg/dist/dist.sh).
 dist:
 ifeq ($(ARCH),amd64)
 	@$(MAKE) --no-print-directory build
-	@./tools/install-deps.sh dist
-	bash tools/dist/dist.sh amd64 $(BUILD) $(TARBALL)
+	@./pkg/install-deps.sh dist
+	bash pkg/dist/dist.sh amd64 $(BUILD) $(TARBALL)
 else
 	@$(MAKE) --no-print-directory cross
-	bash tools/dist/dist.sh $(ARCH) $(CROSS) $(TARBALL)
+	bash pkg/dist/dist.sh $(ARCH) $(CROSS) $(TARBALL)
 endif
 
 clean:

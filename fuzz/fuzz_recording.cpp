@@ -1,6 +1,6 @@
 // libFuzzer target: the recording reader on any bytes. A refused recording gives a
 // one-line reason; a read one encodes again into bytes that read back the same.
-#include "app/recording.h"
+#include "headless/recording.h"
 #include "fuzz_file.h"
 
 #include <cstdlib>

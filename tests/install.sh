@@ -49,7 +49,7 @@ play "$tmp/alice"
 bundle="$tmp/bundle/fretfall"
 mkdir -p "$bundle/img" "$bundle/song" "$bundle/audio"
 touch "$bundle/ariblk.ttf"
-cp "$2/tools/install/fretfall.sh" "$bundle/fretfall.sh"
+cp "$2/pkg/install/fretfall.sh" "$bundle/fretfall.sh"
 printf '#!/bin/sh\npwd >"%s/started-in"\n' "$tmp" >"$bundle/fretfall"
 chmod 755 "$bundle/fretfall"
 (cd / && HOME="$tmp/carol" "$bundle/fretfall.sh")

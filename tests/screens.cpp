@@ -3,8 +3,8 @@
 
 #include "video.h"
 
-#include "app/assets.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "platform/platform.h"
 
 #include <SDL.h>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Stand-in images and screenshot reading for the menu tests.
 #include "shots.h"
 
-#include "app/assets.h"
-#include "app/screenshot.h"
+#include "engine/assets.h"
+#include "headless/screenshot.h"
 
 #include <SDL_image.h>
 #include <SDL_ttf.h>

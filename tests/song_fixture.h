@@ -1,10 +1,10 @@
 // A song's playfield for unit tests: a 16-bit 320x240 screen, plain-coloured stand-ins for
 // the note, fret, flame, meter and star sheets, and every song counter at its start value.
 #pragma once
-#include "app/assets.h"
-#include "app/input.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "game/input.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/judge.h"
 #include "game/notes.h"
 #include "game/score.h"

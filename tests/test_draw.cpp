@@ -1,6 +1,6 @@
 // The blit and text facts every screen relies on, checked on the real SDL 1.2 layer.
-#include "app/assets.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
 #include "harness.h"
 #include "video.h"
 

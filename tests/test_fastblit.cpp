@@ -1,6 +1,6 @@
 // The blended blit from byte planes draws exactly what SDL's own blit draws, for every pair
 // of source and destination channel values and with SDL's clipping.
-#include "app/fastblit.h"
+#include "engine/fastblit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A game controller plays as the handheld's buttons: a virtual SDL2 controller, plugged in
 // while the game runs, read through the real game's event poll.
-#include "app/platform.h"
-#include "app/sdl2.h"
+#include "platform/platform.h"
+#include "platform/sdl2.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The highscore table: page titles, what a page draws from its file, and paging through
 // the headless driver.
-#include "app/assets.h"
+#include "engine/assets.h"
 #include "harness.h"
 #include "video.h"
 #include "menus/hiscoretable.h"

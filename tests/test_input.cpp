@@ -1,5 +1,5 @@
 // Button mapping: lane codes, lane flags, releases and the key configuration steps.
-#include "app/input.h"
+#include "game/input.h"
 
 #include <gtest/gtest.h>
 

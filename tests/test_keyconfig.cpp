@@ -1,6 +1,6 @@
 // The options menu and the key configuration: the ten steps, leaving early, buttons
 // given twice, and the lanes that a song then reads through the mapping.
-#include "app/input.h"
+#include "game/input.h"
 #include "harness.h"
 #include "menus/keyconfig.h"
 #include "screens.h"

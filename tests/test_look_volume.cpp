@@ -1,6 +1,6 @@
 // The game look values and the sound volume: their bounds, what the screens show, and
 // where the choices take effect.
-#include "app/sound.h"
+#include "engine/sound.h"
 #include "harness.h"
 #include "menus/volume.h"
 #include "screens.h"

@@ -1,7 +1,7 @@
 // The name entry: grid, cursor and slot rules called directly, and whole entries run
 // in-process on scripted key events down to the bytes of the highscore file.
-#include "app/assets.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "platform/platform.h"
 #include "game/score.h"
 #include "harness.h"
 #include "video.h"

@@ -1,7 +1,7 @@
 // Recordings of play through the headless driver: a whole song recorded and replayed to the
 // same trace and files, replays that stop where the game leaves the recording or where the
 // recording ends, recordings that cannot be read, and recordings that cannot be written.
-#include "app/recording.h"
+#include "headless/recording.h"
 #include "harness.h"
 #include "shots.h"
 #include "songrun.h"

@@ -2,7 +2,7 @@
 // the meter cover, the accuracy and the star rating.
 #include "song_fixture.h"
 
-#include "app/draw.h"
+#include "engine/draw.h"
 #include "songs/catalogue.h"
 
 #include <cstring>

@@ -2,8 +2,8 @@
 // very pixels that the images as loaded drew: opaque, with the magenta key, and the note and
 // lane-line sheets with the white key. The necks, blended with per-surface alpha, would not,
 // and stay as loaded.
-#include "app/assets.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
 #include "harness.h"
 
 #include <SDL.h>

@@ -1,5 +1,5 @@
 // The headless driver's script language: clocks, keys, shots and the end of a run.
-#include "app/script.h"
+#include "headless/script.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The pictures around a song, drawn on a real 16-bit screen: playfield HUD, the results
 // screen, the song selection page; and song selection paged through the headless driver.
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/flow.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "songs/catalogue.h"
+#include "platform/platform.h"
 #include "game/notes.h"
 #include "game/playfield.h"
 #include "game/results.h"

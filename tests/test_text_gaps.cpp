@@ -1,7 +1,7 @@
 // Every fixed text of the game, rendered as the game renders it, reads word by word: each
 // gap between words is at least 3 pixels and wider than any gap inside a word, and no two
 // letters touch.
-#include "app/assets.h"
+#include "engine/assets.h"
 #include "harness.h"
 #include "menus/songselect.h"
 #include "songs/catalogue.h"

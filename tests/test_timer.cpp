@@ -1,5 +1,5 @@
 // The frame timer on the virtual clock: start, pause, resume and the 50 ms pacing rule.
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "game/timer.h"
 
 #include <gtest/gtest.h>

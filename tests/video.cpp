@@ -1,7 +1,7 @@
 // Shared video set-up of the in-process tests.
 #include "video.h"
 
-#include "app/assets.h"
+#include "engine/assets.h"
 #include "harness.h"
 
 #include <SDL.h>

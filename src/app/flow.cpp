@@ -2,19 +2,18 @@
 // over through the menu cycle start and the main menu entry.
 #include "app/flow.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/intro.h"
-#include "app/mainmenu.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "menus/intro.h"
+#include "menus/mainmenu.h"
+#include "menus/menustate.h"
+#include "songs/catalogue.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/score.h"
 #include "game/song.h"
 #include "nameentry/nameentry.h"
 
-int menu1, menu2, menu3, menu4, menu5, menu6, menu7, menu8;
-int cursor_count, cursor_count2, count_song;
-SDL_Rect dst_rectintro = {0, 0, 0, 0}, dst_rectMenu = {0, 0, 0, 0};
 
 void menu_cycle_start() {
     start_menu_music();

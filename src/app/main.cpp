@@ -4,7 +4,7 @@
 //
 // --record writes a recording of the whole run that fretfall-replay --play replays
 // exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "app/startup.h"
 
 #include <cstdio>

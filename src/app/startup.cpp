@@ -1,11 +1,11 @@
 // The start-up sequence, in the order the handles must be created.
 #include "app/startup.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
 #include "app/flow.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/song.h"
 #include "game/timer.h"
 

@@ -1,8 +1,8 @@
 // Hit flames.
 #include "game/feedback.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
 #include "menus/gamelook.h"
 
 bool flame_unshown = false;

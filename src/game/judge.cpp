@@ -1,9 +1,9 @@
 // Press judgements, fall-off checks and the two-lane adjustment.
 #include "game/judge.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/input.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "game/input.h"
 #include "game/feedback.h"
 #include "game/notes.h"
 #include "game/score.h"

@@ -1,8 +1,8 @@
 // Note slots and chart playback.
 #include "game/notes.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
 #include "game/song.h"
 
 SDL_Rect dst_Nota1[NOTA1_SLOTS], dst_Nota2[NOTA2_SLOTS], dst_Nota3[NOTA3_SLOTS],

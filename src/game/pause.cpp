@@ -1,10 +1,10 @@
 // Pause screen: a loop of its own inside the song frame that pressed START.
 #include "game/pause.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/notes.h"
 #include "game/song.h"
 

@@ -1,9 +1,9 @@
 // Playfield layers and HUD texts, redrawn whole every song frame.
 #include "game/playfield.h"
 
-#include "app/assets.h"
-#include "app/fastblit.h"
-#include "app/draw.h"
+#include "engine/assets.h"
+#include "engine/fastblit.h"
+#include "engine/draw.h"
 #include "game/score.h"
 #include "game/song.h"
 #include "menus/gamelook.h"

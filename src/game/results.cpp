@@ -1,11 +1,11 @@
 // Song end: the failure banner, the win banner and the results screen.
 #include "game/results.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/flow.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "songs/catalogue.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/notes.h"
 #include "game/score.h"
 #include "menus/gallery.h"

@@ -1,9 +1,9 @@
 // Song counters and the rules that move them.
 #include "game/score.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "engine/sound.h"
 #include "game/notes.h"
 #include "game/playfield.h"
 #include "songs/catalogue.h"

@@ -2,10 +2,10 @@
 // song is won, failed or left from the pause screen.
 #include "game/song.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/input.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "game/input.h"
+#include "platform/platform.h"
 #include "game/feedback.h"
 #include "game/judge.h"
 #include "game/notes.h"

@@ -1,6 +1,7 @@
 // One song from its loading screen to its end: the paced frame loop.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
+#include "songs/catalogue.h"
 
 #include <SDL.h>
 

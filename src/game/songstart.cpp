@@ -1,10 +1,10 @@
 // Loading screen and countdown, each step shown with a flip of its own.
 #include "game/songstart.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/playfield.h"
 #include "game/song.h"
 

@@ -1,7 +1,7 @@
 // Stopwatch arithmetic in 32-bit wrap-around, like the SDL tick counter it reads.
 #include "game/timer.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 Timer *frame_timer;
 

@@ -1,10 +1,10 @@
 // Credits roll: a tall image scrolled upward over the credits backdrop.
 #include "menus/credits.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 
 SDL_Rect camera_credits = {0, 0, 320, 2048};
 

@@ -1,6 +1,6 @@
 // Credits roll.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,10 @@
 // Guitar gallery: one page per guitar, with the guitar and its description once unlocked.
 #include "menus/gallery.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/results.h"
 
 SDL_Rect dst_txtbox = {0, 0, 141, 462};

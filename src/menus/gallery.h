@@ -1,6 +1,7 @@
 // Guitar gallery: four guitars unlocked by wins.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
+#include "songs/catalogue.h"
 
 #include <SDL.h>
 

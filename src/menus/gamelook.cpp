@@ -1,11 +1,12 @@
 // Game look options: three values from 0 to 3 and a back entry.
 #include "menus/gamelook.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
-#include "app/vmenu.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
+#include "menus/vmenu.h"
+#include "menus/menustate.h"
 
 #include <cstdio>
 

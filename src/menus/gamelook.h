@@ -1,6 +1,6 @@
 // Game look options: which backdrop, hit-flame style and neck the playfield uses.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
 
 extern int bg_menu;    // backdrop 0..3
 extern int flame_menu; // hit-flame sheet 0..3

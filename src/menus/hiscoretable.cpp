@@ -1,10 +1,10 @@
 // Highscore table: one page per song, its file read again when the page or the file changes.
 #include "menus/hiscoretable.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "store/hiscore_file.h"
 
 #include <cstdio>

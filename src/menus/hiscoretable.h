@@ -1,6 +1,6 @@
 // Highscore table: each song's highscore file, page by page, best scores first.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
 
 extern int select_score; // page shown, 0..5; kept for the whole run
 

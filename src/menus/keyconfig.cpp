@@ -1,11 +1,11 @@
 // Key configuration: ten steps, each lighting the fret of the lane it asks a button for.
 #include "menus/keyconfig.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/input.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "game/input.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/judge.h"
 #include "game/playfield.h"
 

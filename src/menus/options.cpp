@@ -1,15 +1,16 @@
 // Options menu: five entries over the options backdrop, each opening its own screen.
 #include "menus/options.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
-#include "app/vmenu.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
+#include "menus/vmenu.h"
 #include "menus/gamelook.h"
 #include "menus/keyconfig.h"
 #include "menus/savemenu.h"
 #include "menus/volume.h"
+#include "menus/menustate.h"
 
 Next options_menu() {
     // The main menu's cursor is borrowed; the chosen entry's screen goes on with it, so

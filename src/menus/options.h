@@ -1,6 +1,6 @@
 // Options menu: buttons, game look, sound, save and load.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
 
 // Runs the options menu and the screen chosen in it; every way out leads to the main
 // menu entry.

@@ -1,13 +1,14 @@
 // Save menu: save, load and clear the progress file, each confirmed by a short message.
 #include "menus/savemenu.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
-#include "app/vmenu.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
+#include "menus/vmenu.h"
 #include "game/results.h"
 #include "store/progress.h"
+#include "menus/menustate.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
 // Song selection: one page per song with cover, texts and the win and loss counts.
 #include "menus/songselect.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 #include "game/results.h"
 #include "songs/catalogue.h"
+#include "menus/menustate.h"
 
 #include <cstdio>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 // Song selection: page through the five songs and start one.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
 
 #include <SDL.h>
 

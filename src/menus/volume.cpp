@@ -1,10 +1,10 @@
 // Sound volume screen: a bar that grows with VOL and the number beside it.
 #include "menus/volume.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
-#include "app/sound.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "engine/sound.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 // Highscore name entry: the letter grid, its cursor, the three name slots and the append.
 #include "nameentry/nameentry.h"
 
-#include "app/assets.h"
-#include "app/draw.h"
-#include "app/platform.h"
+#include "engine/assets.h"
+#include "engine/draw.h"
+#include "platform/platform.h"
 #include "game/score.h"
 #include "store/hiscore_file.h"
 

@@ -1,6 +1,7 @@
 // Highscore name entry: three characters picked on a letter grid after a won song.
 #pragma once
-#include "app/flow.h"
+#include "game/next.h"
+#include "songs/catalogue.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,10 @@
 // The six songs and what each index stands for.
 #include "songs/catalogue.h"
 
-#include "app/assets.h"
+#include "engine/assets.h"
 #include "game/notes.h"
+
+int count_song;
 
 namespace {
 

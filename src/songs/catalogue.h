@@ -9,6 +9,9 @@
 const int SONG_COUNT = 5;
 const int TUTORIAL_SONG = 99;
 
+// The chosen song: 0..4, or 99 for the tutorial; the gallery's page index too.
+extern int count_song;
+
 struct SongEntry {
     const char *title; // selection page texts; empty for the tutorial
     const char *album;

@@ -59,7 +59,7 @@ frame0=$(grep -m1 '"screen":"song"' prefix.trace | sed 's/^{"t":\([0-9]*\),.*/\1
 # The chroot: the cross toolchain's glibc alone, the emulator and the unpacked bundle.
 root=$work/root
 mkdir -p "$root/lib/$triplet" "$root/tmp"
-source "$here/tools/dist/glibc.sh"
+source "$here/pkg/dist/glibc.sh"
 for lib in /usr/"$triplet"/lib/*.so.* /usr/"$triplet"/lib/ld-linux*; do
     name=$(basename "$lib")
     if is_glibc "$name"; then cp -L "$lib" "$root/lib/$triplet/$name"; fi

@@ -1,0 +1,163 @@
+// fretfall-replay: the whole game, headless, on a virtual clock driven by a script, or on
+// the clock and events of a recording of real play.
+//
+//   fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE] [--hashes FILE]
+//                   [--reference] [--record FILE] SCRIPT
+//   fretfall-replay --play RECORDING [--dir DIR] [--trace FILE] [--presents FILE]
+//                   [--hashes FILE] [--reference]
+//   fretfall-replay --chart N
+//
+// --presents notes the time of every present (for the benchmark), --hashes a hash of every
+// presented screen (to compare two runs picture by picture), --reference draws everything
+// through SDL's own blits and renders every text anew (the pictures the faster drawing
+// paths must match).
+#include "engine/draw.h"
+#include "platform/platform.h"
+#include "headless/recording.h"
+#include "headless/startfiles.h"
+#include "app/startup.h"
+#include "songs/charts.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE]\n"
+                         "                      [--hashes FILE] [--reference] [--record FILE] SCRIPT\n"
+                         "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
+                         "                      [--presents FILE] [--hashes FILE] [--reference]\n"
+                         "       fretfall-replay --chart N\n");
+    return 2;
+}
+
+int fail(const std::string &message) {
+    std::fprintf(stderr, "fretfall-replay: %s\n", message.c_str());
+    return 2;
+}
+
+// The files of --presents and --hashes, named relative to where the driver was started,
+// like the trace.
+bool open_present_notes(const std::string &presents, const std::string &hashes,
+                        std::string &error) {
+    const std::string *unwritable = nullptr;
+    if (!presents.empty() && !platform_note_presents(presents)) unwritable = &presents;
+    if (!hashes.empty() && !platform_hash_presents(hashes)) unwritable = &hashes;
+    if (unwritable) error = "cannot write " + *unwritable;
+    return !unwritable;
+}
+
+// A song index as printed by --chart: a whole decimal number.
+bool parse_index(const char *text, int &out) {
+    char *end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (!*text || *end || v < -1000000 || v > 1000000) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+// The replay's own directory when none is given, removed when the program ends.
+std::string made_dir;
+void remove_made_dir() {
+    std::error_code ignored;
+    if (!made_dir.empty()) std::filesystem::remove_all(made_dir, ignored);
+}
+
+// Links the asset tree beside this program into `dir` where `dir` lacks it.
+bool link_assets(const std::string &dir, std::string &error) {
+    std::error_code ec;
+    std::filesystem::path from = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    if (ec) return true; // the game reports the missing assets itself
+    for (const char *entry : {"img", "song", "audio", "ariblk.ttf"}) {
+        std::string target = (from / entry).string(), link = dir + "/" + entry;
+        struct stat st;
+        if (lstat(link.c_str(), &st) == 0 || access(target.c_str(), F_OK) != 0) continue;
+        if (symlink(target.c_str(), link.c_str()) != 0) {
+            error = "cannot link " + link + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Lays out the recording's starting files and assets in `dir` (a fresh temporary
+// directory when empty), enters it and starts the replay.
+int play(const std::string &recording_path, std::string dir, const std::string &trace,
+         const std::string &presents, const std::string &hashes) {
+    Recording recording;
+    std::string error;
+    if (!read_recording(recording_path, recording, error)) return fail(error);
+    if (!recording.exact())
+        std::fprintf(stderr, "fretfall-replay: a starting file was larger than 1 MB and is laid out "
+                             "cut; this replay may not be exact\n");
+    if (dir.empty()) {
+        const char *tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/fretfall-replay-XXXXXX";
+        if (!mkdtemp(&pattern[0])) return fail("cannot make a directory for the replay");
+        made_dir = dir = pattern;
+        std::atexit(remove_made_dir);
+    }
+    if (!lay_out_start_files(recording.files, dir, error) || !link_assets(dir, error))
+        return fail(error);
+    if (!platform_start_playback(std::move(recording), trace, error) ||
+        !open_present_notes(presents, hashes, error))
+        return fail(error);
+    if (chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
+    return fretfall_main();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    std::string dir, trace, presents, hashes, script, record, recording;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool has_value = i + 1 < argc;
+        if (arg == "--chart" && has_value) {
+            int song = 0;
+            if (!parse_index(argv[i + 1], song)) return usage();
+            return print_chart(song, stdout);
+        } else if (arg == "--dir" && has_value) {
+            dir = argv[++i];
+        } else if (arg == "--trace" && has_value) {
+            trace = argv[++i];
+        } else if (arg == "--presents" && has_value) {
+            presents = argv[++i];
+        } else if (arg == "--hashes" && has_value) {
+            hashes = argv[++i];
+        } else if (arg == "--reference") {
+            draw_reference = true;
+        } else if (arg == "--record" && has_value) {
+            record = argv[++i];
+        } else if (arg == "--play" && has_value) {
+            recording = argv[++i];
+        } else if (script.empty() && !arg.empty() && arg[0] != '-') {
+            script = arg;
+        } else {
+            return usage();
+        }
+    }
+    // Headless: no window and no sound card, whatever the environment says.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (!recording.empty())
+        return script.empty() && record.empty() ? play(recording, dir, trace, presents, hashes) : usage();
+    if (script.empty()) return usage();
+
+    std::string error;
+    char cwd[4096];
+    if (!record.empty() && record[0] != '/' && getcwd(cwd, sizeof cwd))
+        record = std::string(cwd) + "/" + record; // named from where the driver started
+    if (!platform_start_replay(script, trace, error) || !open_present_notes(presents, hashes, error))
+        return fail(error);
+    if (!dir.empty() && chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
+    if (!record.empty()) platform_record(record);
+    return fretfall_main();
+}
