@@ -7,6 +7,7 @@
 #include "songrun.h"
 
 #include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
@@ -139,7 +140,7 @@ TEST(Recording, BadRecordingsAreRefusedInOneLineWithStatusTwo) {
         const char *says;
     } cases[] = {
         {"text", "wins 2\nloses 1\n", "not a Fretfall recording"},
-        {"version", "FRETFALL RECORDING\n\x02", "format version 2"},
+        {"version", "FRETFALL RECORDING\n\x03", "format version 3"},
         {"cut_header", good.substr(0, 8), "truncated in the header"},
         {"cut_file", good.substr(0, good.find("2\n1\n") + 2), "truncated in starting file game_save"},
         {"cut_value", good + "\xc4\x80", "truncated in record 4"},
@@ -175,4 +176,34 @@ TEST(Recording, ARecordingThatCannotBeWrittenIsReportedOnceAndPlayGoesOn) {
     Outcome replayed = replay(dir, "--play big.rec --trace /dev/null");
     EXPECT_EQ(replayed.status, 0);
     EXPECT_NE(replayed.errors.find("may not be exact"), std::string::npos) << replayed.errors;
+}
+
+TEST(Recording, AScriptsSyncDelayIsRecordedAndReplayedWithIt) {
+    GameDir dir;
+    const std::string keys = keys_to_song(0) + "wait 12000\n";
+    dir.write("late.script", "sync 40\n" + keys);
+    dir.write("plain.script", keys);
+    Outcome late = replay(dir, "--dir . --trace late.trace --record late.rec late.script");
+    ASSERT_EQ(late.status, 0) << late.errors;
+    ASSERT_EQ(replay(dir, "--dir . --trace plain.trace plain.script").status, 0);
+    // The first notes fall off a frame later: the traces part there.
+    EXPECT_NE(dir.read("late.trace"), dir.read("plain.trace"));
+
+    GameDir again(false);
+    Outcome replayed = replay(again, "--play '" + dir.file("late.rec") + "' --dir . --trace replay.trace");
+    EXPECT_EQ(replayed.status, 0) << replayed.errors;
+    EXPECT_TRUE(again.read("replay.trace") == dir.read("late.trace")) << "the replay's trace differs";
+}
+
+TEST(Recording, AFirstVersionRecordingReadsWithoutASettingsFile) {
+    std::string bytes = std::string("FRETFALL RECORDING\n") + '\x01';
+    for (int i = 0; i < START_FILE_COUNT - 1; ++i)
+        bytes += static_cast<char>(std::strlen(start_file_names[i])) + std::string(start_file_names[i]) + '\0';
+    bytes += '\xc0'; // a poll taking no event
+    Recording read;
+    std::string error;
+    ASSERT_TRUE(parse_recording(bytes, read, error)) << error;
+    EXPECT_EQ(std::string(start_file_names[START_FILE_COUNT - 1]), "settings");
+    EXPECT_FALSE(read.files[START_FILE_COUNT - 1].exists);
+    EXPECT_EQ(read.records.size(), 1u);
 }

@@ -4,8 +4,10 @@
 //
 // --record writes a recording of the whole run that fretfall-replay --play replays
 // exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
+// The settings file is read at start-up; without it the defaults apply.
 #include "platform/platform.h"
 #include "app/startup.h"
+#include "store/settings.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,5 +27,6 @@ int main(int argc, char **argv) {
         }
     }
     platform_start_real(record, trace);
+    load_settings(true);
     return fretfall_main();
 }

@@ -27,7 +27,7 @@ void stop(const char *what) {
 
 } // namespace
 
-void recorder_start(const char *program, const std::string &path) {
+void recorder_start(const char *program, const std::string &path, const StartFile *settings) {
     program_name = program;
     file_path = path;
     if (fd >= 0) close(fd);
@@ -41,6 +41,7 @@ void recorder_start(const char *program, const std::string &path) {
     }
     StartFile files[START_FILE_COUNT];
     snapshot_start_files(files);
+    if (settings) files[START_FILE_COUNT - 1] = *settings;
     for (int i = 0; i < START_FILE_COUNT; ++i)
         if (files[i].exists && !files[i].whole())
             std::fprintf(stderr,

@@ -1,8 +1,9 @@
-// The recording format. A header, the seven starting files, then one record per value the
+// The recording format. A header, the eight starting files, then one record per value the
 // platform handed the game. Most records are one byte: a song frame reads the clock a few
 // milliseconds apart, waits under 64 ms and mostly polls no event.
 //
-//   header   "FRETFALL RECORDING\n", version (varint, 1)
+//   header   "FRETFALL RECORDING\n", version (varint, 2; version 1 has no settings file,
+//            which it replays as absent)
 //   file     name length (1 byte), name, state (0 absent, 1 present), for a present file
 //            its whole size and the count of bytes kept (varints), then those bytes
 //   record   0x00-0x7f  clock reading, difference 0..127 to the previous reading
@@ -23,13 +24,15 @@
 
 const char *const start_file_names[START_FILE_COUNT] = {
     "game_save",      "data/DATA0.dat", "data/DATA1.dat", "data/DATA2.dat",
-    "data/DATA3.dat", "data/DATA4.dat", "data/DATA6.dat",
+    "data/DATA3.dat", "data/DATA4.dat", "data/DATA6.dat", "settings", // always the last
 };
 
 namespace {
 
 const char MAGIC[] = "FRETFALL RECORDING\n";
-const Uint32 VERSION = 1;
+const Uint32 VERSION = 2;
+// Version 1 recorded the first seven starting files only.
+const int VERSION_1_FILES = 7;
 
 enum : Uint8 {
     TAG_SHORT_DELAY = 0x80,
@@ -235,12 +238,12 @@ bool parse_recording(const std::string &bytes, Recording &out, std::string &erro
     in.pos = magic_len;
     Uint32 version;
     if (!in.u32(version)) return fail(error, "truncated in the header", in.pos);
-    if (version != VERSION) {
+    if (version != VERSION && version != 1) {
         error = "a recording of format version " + std::to_string(version) +
-                "; this program replays version " + std::to_string(VERSION);
+                "; this program replays versions 1 and " + std::to_string(VERSION);
         return false;
     }
-    for (int i = 0; i < START_FILE_COUNT; ++i)
+    for (int i = 0; i < (version == 1 ? VERSION_1_FILES : START_FILE_COUNT); ++i)
         if (!parse_start_file(in, i, out.files[i], error)) return false;
     Uint32 last_ticks = 0;
     while (!in.at_end()) {

@@ -19,8 +19,9 @@ struct Record {
 // A starting file larger than this keeps only its first bytes, and the recording cannot
 // be replayed exactly.
 const size_t START_FILE_LIMIT = 1 << 20;
-// The files a run reads and writes: the progress file and the six highscore files.
-const int START_FILE_COUNT = 7;
+// The files a run reads and writes: the progress file, the six highscore files and the
+// settings file.
+const int START_FILE_COUNT = 8;
 extern const char *const start_file_names[START_FILE_COUNT];
 
 // One starting file as the run found it.

@@ -17,6 +17,7 @@
 #include "headless/startfiles.h"
 #include "app/startup.h"
 #include "songs/charts.h"
+#include "store/settings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -110,6 +111,7 @@ int play(const std::string &recording_path, std::string dir, const std::string &
         !open_present_notes(presents, hashes, error))
         return fail(error);
     if (chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
+    load_settings(false); // as recorded; the player's run has said what was amiss
     return fretfall_main();
 }
 
@@ -158,6 +160,19 @@ int main(int argc, char **argv) {
     if (!platform_start_replay(script, trace, error) || !open_present_notes(presents, hashes, error))
         return fail(error);
     if (!dir.empty() && chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
-    if (!record.empty()) platform_record(record);
+    // A script run plays with its own sync delay, never with a settings file's; its
+    // recording starts from the settings that give that delay, so it replays with it.
+    sync_delay_ms = platform_script().sync_delay_ms;
+    if (!record.empty()) {
+        StartFile settings;
+        if (sync_delay_ms != 0) {
+            Settings s;
+            s.sync_delay_ms = sync_delay_ms;
+            settings.bytes = settings_text(s);
+            settings.size = settings.bytes.size();
+            settings.exists = true;
+        }
+        platform_record(record, &settings);
+    }
     return fretfall_main();
 }

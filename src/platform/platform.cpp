@@ -262,7 +262,9 @@ bool platform_start_playback(Recording &&recording, const std::string &trace_pat
     return true;
 }
 
-void platform_record(const std::string &path) { recorder_start("fretfall-replay", path); }
+void platform_record(const std::string &path, const StartFile *settings) {
+    recorder_start("fretfall-replay", path, settings);
+}
 
 namespace {
 
@@ -313,6 +315,8 @@ void platform_start_virtual() {
 
 bool platform_is_replay() { return mode != MODE_REAL; }
 
+const Script &platform_script() { return script; }
+
 Uint32 platform_ticks() {
     Uint32 now;
     if (mode == MODE_PLAYBACK) {
@@ -354,6 +358,12 @@ int platform_poll(SDL_Event *event, ScreenId screen) {
     // written, so that a recording replays the same with or without one.
     Uint32 now = platform_ticks();
     trace_poll(trace_out, now, screen);
+    int got = take_event(event);
+    if (got && event->type == SDL_QUIT) platform_exit(0);
+    return got;
+}
+
+int platform_poll_between(SDL_Event *event) {
     int got = take_event(event);
     if (got && event->type == SDL_QUIT) platform_exit(0);
     return got;

@@ -3,6 +3,7 @@
 // screens on a virtual clock fed by a script, and writes a trace of every poll.
 #pragma once
 #include "headless/recording.h"
+#include "headless/script.h"
 
 #include <SDL.h>
 #include <string>
@@ -25,6 +26,7 @@ enum ScreenId {
     SCREEN_SONG,
     SCREEN_PAUSE,
     SCREEN_NAME_ENTRY,
+    SCREEN_SYNC,
     SCREEN_COUNT
 };
 
@@ -53,11 +55,14 @@ bool platform_start_replay(const std::string &script, const std::string &trace_p
 // recording's end with status 0 (both say where on stderr). `trace_path` as above.
 bool platform_start_playback(Recording &&recording, const std::string &trace_path,
                              std::string &error);
-// Records the headless run as the real game records (the working directory's files).
-void platform_record(const std::string &path);
+// Records the headless run as the real game records (the working directory's files, with
+// `settings`, when given, standing for the settings file).
+void platform_record(const std::string &path, const StartFile *settings = nullptr);
 // A virtual clock without script or trace, for unit tests: only waits advance it.
 void platform_start_virtual();
 bool platform_is_replay();
+// The headless driver's script (empty in the other modes).
+const Script &platform_script();
 
 // Milliseconds since start-up (SDL_GetTicks, or the virtual clock).
 Uint32 platform_ticks();
@@ -70,6 +75,10 @@ void platform_delay(Uint32 ms);
 // d-pad and left stick arrive as the key events of the handheld's buttons, and F11 switches
 // between window and full screen, reaching no screen.
 int platform_poll(SDL_Event *event, ScreenId screen);
+
+// Takes at most one event, like platform_poll but neither paced nor traced: for a screen
+// that keeps taking events between its passes, to time each to the millisecond.
+int platform_poll_between(SDL_Event *event);
 
 // Presents the whole screen: SDL_Flip in the real game. The headless driver shows nothing,
 // so it only counts the present, takes the screenshots that are due and notes the present

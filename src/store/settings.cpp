@@ -113,11 +113,15 @@ SettingsRead read_settings(const char *path, Settings &out, std::string &why) {
     return SETTINGS_READ;
 }
 
-bool write_settings(const char *path, const Settings &settings) {
+std::string settings_text(const Settings &settings) {
     std::string text = "sync_delay_ms " + std::to_string(settings.sync_delay_ms) + "\n";
-    // Kept lines that would take the file past what is read back are dropped.
     for (const std::string &line : settings.other)
         if (text.size() + line.size() + 1 <= READ_LIMIT) text += line + "\n";
+    return text;
+}
+
+bool write_settings(const char *path, const Settings &settings) {
+    const std::string text = settings_text(settings);
     return replace_file(path, text.data(), text.size());
 }
 

@@ -30,8 +30,11 @@ enum SettingsRead { SETTINGS_READ, SETTINGS_MISSING, SETTINGS_EMPTY, SETTINGS_DA
 // known key's value is out of its range. Blank lines and lines starting with '#' are
 // skipped; of a key given twice the last line counts.
 SettingsRead read_settings(const char *path, Settings &out, std::string &why);
-// Replaces `path` as a whole (as the progress file is written) with one line per known
-// key, then the kept lines of other keys. False when it failed.
+// The file's text: one line per known key, then the kept lines of other keys as long as
+// the whole stays within what is read back.
+std::string settings_text(const Settings &settings);
+// Replaces `path` as a whole (as the progress file is written) with settings_text. False
+// when it failed.
 bool write_settings(const char *path, const Settings &settings);
 
 // Start-up: reads SETTINGS_FILE into the game's settings; when it cannot, the defaults
