@@ -140,13 +140,18 @@ TEST(TextGaps, EveryFixedTextReadsWordByWordAtItsSize) {
         "Song", "Wins: 12", "Loses: 30", "Model", "Status: Unlocked", "Status: locked",
         "Win 5 times to Unlock", "Win 20 times to Unlock", "NAME                              SCORE",
         "<        THE NUMBER OF THE BEAST        >", "<        FOR WHOM THE BELLS TOOLS        >",
-        "GAME SAVED", "SAVE FAILED", "GAME LOADED", "NO SAVED GAME", "GAME CLEARED", "CLEAR FAILED"};
+        "GAME SAVED", "SAVE FAILED", "GAME LOADED", "NO SAVED GAME", "GAME CLEARED", "CLEAR FAILED",
+        "Press A for SYNC", "A: START THE CLICKS", "PRESS A ON EVERY CLICK: 16",
+        "MEASURED -100 MS. A: KEEP IT, B: DO NOT", "KEPT. A: START THE CLICKS",
+        "KEPT FOR THIS RUN: IT COULD NOT BE SAVED", "STOPPED. A: START THE CLICKS",
+        "TOO FEW PRESSES: THE DELAY STAYS"};
     for (int fret = 1; fret <= 5; ++fret) {
         small_texts.push_back("PRESS BUTTONS TO FRET " + std::to_string(fret));
         small_texts.push_back("PRESS BUTTONS TO ALTERNATIVE FRET " + std::to_string(fret));
     }
     std::vector<std::string> title_texts = {"STRATOCAST", "EXPLORER",    "FLYING V", "LES PAUL",
-                                            "UNKNOWN",    "VOLUME: 100", "SCORE NOT SAVED"};
+                                            "UNKNOWN",    "VOLUME: 100", "SCORE NOT SAVED",
+                                            "DELAY: -100 MS"};
     for (int song = 0; song < SONG_COUNT; ++song) {
         const SongEntry *entry = song_entry(song);
         ASSERT_NE(entry, nullptr);

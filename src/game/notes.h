@@ -43,7 +43,8 @@ void parar_notas();
 void zerar_notas();
 
 // One frame of a chart: every row whose spawn time, plus the sync delay, msec has reached
-// is drawn at its slot and then moved down by BPS. Rows naming no lane or a slot outside its pool are skipped.
+// is drawn at its slot and then moved down by BPS. Rows naming no lane or a slot outside
+// its pool are skipped.
 void play_chart(const Chart &chart);
 // Rows of `chart` whose slot carries a hit mark: the chart's notes hit at least once, each
 // counted once however often or in whatever chord it was pressed.

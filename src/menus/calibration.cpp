@@ -160,8 +160,9 @@ void sync_calibration() {
             }
         } else if (key == SDLK_LALT) {
             if (!save_if_changed(saved))
-                std::fprintf(stderr, "fretfall: cannot write %s; the sync delay of %d ms lasts "
-                                     "for this run only\n",
+                std::fprintf(stderr,
+                             "fretfall: cannot write %s; the sync delay of %d ms lasts "
+                             "for this run only\n",
                              SETTINGS_FILE, sync_delay_ms);
             play_effect(CANCELA);
             return;
