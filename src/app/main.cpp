@@ -5,6 +5,7 @@
 // --record writes a recording of the whole run that fretfall-replay --play replays
 // exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
 // The settings file is read at start-up; without it the defaults apply.
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "app/startup.h"
 #include "store/settings.h"
@@ -26,7 +27,8 @@ int main(int argc, char **argv) {
             std::fprintf(stderr, "fretfall: %s needs a file name; playing on without it\n", argv[i]);
         }
     }
-    platform_start_real(record, trace);
+    platform_start_real();
+    headless_observe_real(record, trace);
     load_settings(true);
     return fretfall_main();
 }

@@ -1,12 +1,13 @@
 // The progress file: two decimal counters, replaced as a whole on every write.
 #include "store/progress.h"
 
-#include "game/results.h"
 #include "store/atomic_write.h"
 
 #include <cctype>
 #include <climits>
 #include <cstdio>
+
+int wins, loses;
 
 namespace {
 
