@@ -28,6 +28,9 @@ const int LANE3_X = 145;
 const int PROMPT_Y = 100, DELAY_Y = 128;
 
 const char *const START_PROMPT = "A: START THE CLICKS";
+// Presses past this many in one run are not counted: a player mashing A cannot make the
+// measurement slow.
+const size_t MAX_PRESSES = 4 * SYNC_CLICKS;
 
 // A drawn copy of a global rectangle, so that the blit's write-back leaves the global as it was.
 void draw_sprite(SDL_Surface *sheet, const SDL_Rect &src, int x, int y) {
@@ -90,7 +93,8 @@ bool run_clicks(std::vector<int> &offsets) {
             if (got && event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_LCTRL) {
                 a_held = true;
                 int offset = 0;
-                if (sync_press_offset(static_cast<int>(platform_ticks() - start), offset))
+                if (sync_press_offset(static_cast<int>(platform_ticks() - start), offset) &&
+                    offsets.size() < MAX_PRESSES)
                     offsets.push_back(offset);
             } else if (got && event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_LCTRL) {
                 a_held = false;
