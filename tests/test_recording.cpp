@@ -7,7 +7,6 @@
 #include "songrun.h"
 
 #include <algorithm>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/wait.h>
@@ -195,15 +194,20 @@ TEST(Recording, AScriptsSyncDelayIsRecordedAndReplayedWithIt) {
     EXPECT_TRUE(again.read("replay.trace") == dir.read("late.trace")) << "the replay's trace differs";
 }
 
-TEST(Recording, AFirstVersionRecordingReadsWithoutASettingsFile) {
-    std::string bytes = std::string("FRETFALL RECORDING\n") + '\x01';
-    for (int i = 0; i < START_FILE_COUNT - 1; ++i)
-        bytes += static_cast<char>(std::strlen(start_file_names[i])) + std::string(start_file_names[i]) + '\0';
-    bytes += '\xc0'; // a poll taking no event
-    Recording read;
+TEST(Recording, WithoutASettingsFileARecordingIsOfTheFirstVersion) {
+    // As recordings were before the file existed: seven starting files.
+    Recording none;
+    none.records.resize(1);
+    const std::string bytes = encode_recording(none);
+    EXPECT_EQ(bytes[19], '\x01');
+    EXPECT_EQ(bytes.find("settings"), std::string::npos);
+    Recording with = none, read;
+    with.files[START_FILE_COUNT - 1] = {true, 17, "sync_delay_ms 40\n"};
     std::string error;
-    ASSERT_TRUE(parse_recording(bytes, read, error)) << error;
-    EXPECT_EQ(std::string(start_file_names[START_FILE_COUNT - 1]), "settings");
-    EXPECT_FALSE(read.files[START_FILE_COUNT - 1].exists);
-    EXPECT_EQ(read.records.size(), 1u);
+    for (const Recording *r : {&none, &with}) {
+        ASSERT_TRUE(parse_recording(encode_recording(*r), read, error)) << error;
+        EXPECT_EQ(read.files[START_FILE_COUNT - 1].exists, r == &with);
+        EXPECT_EQ(read.files[START_FILE_COUNT - 1].bytes, r->files[START_FILE_COUNT - 1].bytes);
+        EXPECT_EQ(read.records.size(), 1u);
+    }
 }

@@ -2,8 +2,9 @@
 // platform handed the game. Most records are one byte: a song frame reads the clock a few
 // milliseconds apart, waits under 64 ms and mostly polls no event.
 //
-//   header   "FRETFALL RECORDING\n", version (varint, 2; version 1 has no settings file,
-//            which it replays as absent)
+//   header   "FRETFALL RECORDING\n", version (varint): 2, or 1 when the run started
+//            without a settings file, which version 1 leaves out (as recordings did
+//            before the file existed)
 //   file     name length (1 byte), name, state (0 absent, 1 present), for a present file
 //            its whole size and the count of bytes kept (varints), then those bytes
 //   record   0x00-0x7f  clock reading, difference 0..127 to the previous reading
@@ -31,7 +32,7 @@ namespace {
 
 const char MAGIC[] = "FRETFALL RECORDING\n";
 const Uint32 VERSION = 2;
-// Version 1 recorded the first seven starting files only.
+// Version 1 records the first seven starting files only.
 const int VERSION_1_FILES = 7;
 
 enum : Uint8 {
@@ -162,9 +163,10 @@ bool Recording::exact() const {
 }
 
 void encode_start(const StartFile files[START_FILE_COUNT], std::string &out) {
+    const bool settings = files[START_FILE_COUNT - 1].exists;
     out += MAGIC;
-    put_varint(VERSION, out);
-    for (int i = 0; i < START_FILE_COUNT; ++i) {
+    put_varint(settings ? VERSION : 1, out);
+    for (int i = 0; i < (settings ? START_FILE_COUNT : VERSION_1_FILES); ++i) {
         const std::string name = start_file_names[i];
         out += static_cast<char>(name.size());
         out += name;
