@@ -21,7 +21,8 @@ struct Results {
 // Plays `keys` on song `song` to its results screen, over a black background with a
 // yellow full star row and a blue empty one, so that texts and stars read plainly.
 // `options` are script lines put first.
-Results play_to_results(int song, const std::vector<FrameKey> &keys, const std::string &options = "") {
+Results play_to_results(int song, const std::vector<FrameKey> &keys,
+                        const std::string &options = "") {
     GameDir dir;
     put_solid_image(dir, "img/menus/you_win.png", 320, 240, BLACK);
     put_solid_image(dir, "img/sprite/star_line.png", STAR_ROW_WIDTH, 39, YELLOW);

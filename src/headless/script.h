@@ -19,7 +19,7 @@ struct ScriptShot {
 struct Script {
     std::vector<ScriptEvent> events; // in queue order
     std::vector<ScriptShot> shots;
-    Uint32 end_time = 0; // the run stops when the virtual clock reaches it
+    Uint32 end_time = 0;   // the run stops when the virtual clock reaches it
     int sync_delay_ms = 0; // the sync delay of the whole run
 };
 

@@ -75,7 +75,8 @@ bool headless_start_script(const std::string &script_path, const std::string &tr
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
         for (ScriptShot &shot : parsed.shots)
-            if (!shot.path.empty() && shot.path[0] != '/') shot.path = std::string(cwd) + "/" + shot.path;
+            if (!shot.path.empty() && shot.path[0] != '/')
+                shot.path = std::string(cwd) + "/" + shot.path;
     start(std::move(parsed));
     if (script.end_time == 0) finish(0);
     return true;
