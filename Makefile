@@ -1,5 +1,6 @@
-# The two commands a player or developer needs: `make run` and `make test`.
-# Both install missing Debian packages first, then configure, build and generate assets.
+# The commands a player or developer needs: `make run`, `make check` and `make test`.
+# `run` and `test` install missing Debian packages first, then configure, build and
+# generate assets; `check` is the quick loop on what is installed.
 
 BUILD := build
 ASAN := build-asan
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test test-asan bench soak fuzz install clean native-tools cross test-cross dist
+.PHONY: all build run check test test-asan bench soak fuzz install clean native-tools cross test-cross dist
 
 # The architecture of `make cross`, `make test-cross` and `make dist`: armhf, arm64 (or
 # amd64 for dist, this machine's own).
@@ -30,6 +31,15 @@ build:
 
 run: build
 	cd $(BUILD)/game && ./fretfall
+
+# The quick loop: the native build and its tests, without the sanitizer and ARM builds and
+# without the slow ones: the shell tests labelled "slow" (the real window, installation)
+# and the suites below that kill, record or play whole songs, or draw every look twice.
+CHECK_SKIP := -E '^(InterruptedSave|ReferenceDraw|Recording|Charts/WholeSong|AllSongs/SoundtrackChartTiming)\.'
+check:
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE slow $(CHECK_SKIP)
 
 test:
 	@./pkg/install-deps.sh test
@@ -56,7 +66,7 @@ bench:
 	@bash bench/run.sh $(BUILD)
 
 # The long soak: 200,000 random key events through the sanitizer build's headless driver
-# (tests/soak.sh; `make test` runs 20,000). Five minutes or more.
+# (tests/system/soak.sh; `make test` runs 20,000). Five minutes or more.
 soak:
 	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
@@ -64,10 +74,10 @@ soak:
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFRETFALL_SANITIZE=ON \
 	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
 	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
-	bash tests/soak.sh $(ASAN) $(CURDIR) 200000
+	bash tests/system/soak.sh $(ASAN) $(CURDIR) 200000
 
-# The fuzz targets of the progress, settings, highscore and recording readers, five minutes each (fuzz/run.sh;
-# `make test` runs thirty seconds each).
+# The fuzz targets of the progress, settings, highscore, recording, song-folder and
+# WAV/AIFF stem readers, five minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
 fuzz:
 	@./pkg/install-deps.sh fuzz
 	bash fuzz/run.sh build-fuzz 300
@@ -93,11 +103,11 @@ cross: native-tools
 	@cmake --build $(CROSS) -j$(JOBS)
 
 # The cross build's tests under qemu-user, then the same game natively and on ARM
-# (tests/cross/same_game.sh), the whole song played by the bundle in a chroot.
+# (tests/system/cross/same_game.sh), the whole song played by the bundle in a chroot.
 test-cross: cross
 	@$(MAKE) --no-print-directory dist
 	cd $(CROSS) && ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
-	bash tests/cross/same_game.sh $(BUILD) $(CROSS) $(ARCH) $(TARBALL)
+	bash tests/system/cross/same_game.sh $(BUILD) $(CROSS) $(ARCH) $(TARBALL)
 
 # The bundle for a device: dist/fretfall-VERSION-linux-ARCH.tar.gz (pkg/dist/dist.sh).
 dist:

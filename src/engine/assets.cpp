@@ -31,8 +31,6 @@ SDL_Surface *menu_sync;
 
 SDL_Surface *screen;
 
-Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell, *ForWhomTheBellsTools;
-
 TTF_Font *font_small1, *font_small2, *font_title;
 SDL_Color color_white, color_yellow;
 
@@ -120,20 +118,6 @@ const ImageEntry image_table[IMAGE_COUNT] = {
     {&menu_sync, "img/menus/sync.png"},
 };
 
-struct MusicEntry {
-    Mix_Music **handle;
-    const char *path;
-};
-
-const MusicEntry song_music_table[] = {
-    {&Tutorial, "song/tutorial/Tutorial.ogg"},
-    {&Paranoid, "song/Paranoid.ogg"},
-    {&RunToTheHills, "song/RunToTheHills.ogg"},
-    {&AceOfSpads, "song/AceOfSpads.ogg"},
-    {&HighwayToHell, "song/HighwayToHell.ogg"},
-    {&ForWhomTheBellsTools, "song/ForWhomTheBellsTools.ogg"},
-};
-
 bool readable(const char *path) { return access(path, R_OK) == 0; }
 
 } // namespace
@@ -173,11 +157,6 @@ void convert_images_to_screen() {
         *e.handle = converted;
         keep_sprite_runs(converted);
     }
-}
-
-void load_song_music() {
-    for (const MusicEntry &e : song_music_table)
-        *e.handle = load_music(e.path);
 }
 
 TTF_Font *open_game_font(const char *path, int points) {

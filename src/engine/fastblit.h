@@ -1,7 +1,7 @@
 // Blits that draw exactly what SDL's own blits draw, with less work: the per-surface-alpha
 // blit of a 24-bit RGB image onto the 16-bit 565 screen, with the very arithmetic of SDL's
 // blitter for this pair of formats from a copy of the image in planes that vector code
-// reads eight pixels at a time; and colour-keyed 16-bit sprites copied run by run, the
+// reads sixteen pixels at a time; and colour-keyed 16-bit sprites copied run by run, the
 // runs of pixels that are not the key taken once per sprite and key.
 // None of them is taken in the reference mode (draw_reference).
 #pragma once
@@ -25,7 +25,8 @@ bool take_planes(BlendPlanes &planes, SDL_Surface *image);
 // the same pixels, the drawn area written back into `dstrect`. Goes through SDL itself in
 // the reference mode, for a destination other than 16-bit 565, for an image without
 // surface alpha or with a colour key, and for an alpha of 0 or 255.
-void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect);
+void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst,
+                  SDL_Rect *dstrect);
 
 // Sprites whose runs may be taken and kept: the images loaded at start-up, which live as
 // long as the program. Forgetting drops every run taken.

@@ -1,10 +1,10 @@
-// The recording format. A header, the eight starting files, then one record per value the
+// The recording format. A header, the starting files, then one record per value the
 // platform handed the game. Most records are one byte: a song frame reads the clock a few
 // milliseconds apart, waits under 64 ms and mostly polls no event.
 //
 //   header   "FRETFALL RECORDING\n", version (varint): 2, or 1 when the run started
 //            without a settings file, which version 1 leaves out (as recordings did
-//            before the file existed)
+//            before the file existed): every starting file but the last
 //   file     name length (1 byte), name, state (0 absent, 1 present), for a present file
 //            its whole size and the count of bytes kept (varints), then those bytes
 //   record   0x00-0x7f  clock reading, difference 0..127 to the previous reading
@@ -20,20 +20,25 @@
 #include "headless/recording.h"
 
 #include "headless/script.h"
+#include "songs/catalogue.h"
+#include "store/progress.h"
+#include "store/settings.h"
 
 #include <cstdio>
 
-const char *const start_file_names[START_FILE_COUNT] = {
-    "game_save",      "data/DATA0.dat", "data/DATA1.dat", "data/DATA2.dat",
-    "data/DATA3.dat", "data/DATA4.dat", "data/DATA6.dat", "settings", // always the last
-};
+int start_file_count() { return 1 + song_count() + 1; }
+
+const char *start_file_name(int i) {
+    if (i == 0) return PROGRESS_FILE;
+    if (i == start_file_count() - 1) return SETTINGS_FILE;
+    const SongEntry *song = song_at(i - 1);
+    return song ? song->highscore_file : nullptr;
+}
 
 namespace {
 
 const char MAGIC[] = "FRETFALL RECORDING\n";
 const Uint32 VERSION = 2;
-// Version 1 records the first seven starting files only.
-const int VERSION_1_FILES = 7;
 
 enum : Uint8 {
     TAG_SHORT_DELAY = 0x80,
@@ -90,7 +95,7 @@ bool fail(std::string &error, const std::string &why, size_t pos) {
 }
 
 bool parse_start_file(Reader &in, int index, StartFile &file, std::string &error) {
-    const std::string name = start_file_names[index];
+    const std::string name = start_file_name(index);
     const size_t at = in.pos;
     Uint8 len, state;
     if (!in.byte(len) || in.bytes.size() - in.pos < len)
@@ -163,19 +168,22 @@ bool Recording::exact() const {
     return true;
 }
 
-void encode_start(const StartFile files[START_FILE_COUNT], std::string &out) {
-    const bool settings = files[START_FILE_COUNT - 1].exists;
+void encode_start(const std::vector<StartFile> &files, std::string &out) {
+    const int count = start_file_count();
+    const bool settings = count <= static_cast<int>(files.size()) && files[count - 1].exists;
     out += MAGIC;
     put_varint(settings ? VERSION : 1, out);
-    for (int i = 0; i < (settings ? START_FILE_COUNT : VERSION_1_FILES); ++i) {
-        const std::string name = start_file_names[i];
+    for (int i = 0; i < (settings ? count : count - 1); ++i) {
+        const std::string name = start_file_name(i);
+        const StartFile none;
+        const StartFile &file = i < static_cast<int>(files.size()) ? files[i] : none;
         out += static_cast<char>(name.size());
         out += name;
-        out += static_cast<char>(files[i].exists ? 1 : 0);
-        if (!files[i].exists) continue;
-        put_varint(files[i].size, out);
-        put_varint(files[i].bytes.size(), out);
-        out += files[i].bytes;
+        out += static_cast<char>(file.exists ? 1 : 0);
+        if (!file.exists) continue;
+        put_varint(file.size, out);
+        put_varint(file.bytes.size(), out);
+        out += file.bytes;
     }
 }
 
@@ -246,7 +254,7 @@ bool parse_recording(const std::string &bytes, Recording &out, std::string &erro
                 "; this program replays versions 1 and " + std::to_string(VERSION);
         return false;
     }
-    for (int i = 0; i < (version == 1 ? VERSION_1_FILES : START_FILE_COUNT); ++i)
+    for (int i = 0; i < start_file_count() - (version == 1 ? 1 : 0); ++i)
         if (!parse_start_file(in, i, out.files[i], error)) return false;
     Uint32 last_ticks = 0;
     while (!in.at_end()) {

@@ -10,6 +10,7 @@
 #include "game/judge.h"
 #include "game/playfield.h"
 #include "game/sync.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "store/settings.h"
 
@@ -90,15 +91,15 @@ bool run_clicks(std::vector<int> &offsets) {
         SDL_Event event;
         bool got = platform_poll(&event, SCREEN_SYNC);
         for (;;) {
-            if (got && event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_LCTRL) {
+            if (got && event.type == SDL_KEYDOWN && event.key.keysym.sym == BUTTON_A) {
                 a_held = true;
                 int offset = 0;
                 if (sync_press_offset(static_cast<int>(platform_ticks() - start), offset) &&
                     offsets.size() < MAX_PRESSES)
                     offsets.push_back(offset);
-            } else if (got && event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_LCTRL) {
+            } else if (got && event.type == SDL_KEYUP && event.key.keysym.sym == BUTTON_A) {
                 a_held = false;
-            } else if (got && event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_LALT) {
+            } else if (got && event.type == SDL_KEYDOWN && event.key.keysym.sym == BUTTON_B) {
                 stopped = true;
                 break;
             }
@@ -138,10 +139,10 @@ void sync_calibration() {
         if (!platform_poll(&event, SCREEN_SYNC) || event.type != SDL_KEYDOWN) continue;
         const SDLKey key = event.key.keysym.sym;
         if (offering) {
-            if (key != SDLK_LCTRL && key != SDLK_LALT) continue;
+            if (key != BUTTON_A && key != BUTTON_B) continue;
             offering = false;
             message = START_PROMPT;
-            if (key == SDLK_LALT) {
+            if (key == BUTTON_B) {
                 play_effect(CANCELA);
                 continue;
             }
@@ -152,7 +153,7 @@ void sync_calibration() {
         } else if (key == SDLK_LEFT || key == SDLK_RIGHT) {
             int step = key == SDLK_LEFT ? -SYNC_DELAY_STEP : SYNC_DELAY_STEP;
             sync_delay_ms = std::clamp(sync_delay_ms + step, SYNC_DELAY_MIN, SYNC_DELAY_MAX);
-        } else if (key == SDLK_LCTRL) {
+        } else if (key == BUTTON_A) {
             std::vector<int> offsets;
             if (!run_clicks(offsets)) {
                 message = "STOPPED. A: START THE CLICKS";
@@ -162,7 +163,7 @@ void sync_calibration() {
             } else {
                 message = "TOO FEW PRESSES: THE DELAY STAYS";
             }
-        } else if (key == SDLK_LALT) {
+        } else if (key == BUTTON_B) {
             if (!save_if_changed(saved))
                 std::fprintf(stderr,
                              "fretfall: cannot write %s; the sync delay of %d ms lasts "

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "menus/vmenu.h"
@@ -12,6 +13,7 @@
 #include "menus/options.h"
 #include "menus/songselect.h"
 #include "menus/menustate.h"
+#include "songs/catalogue.h"
 
 namespace {
 SDL_Rect dst_rodape = {100, 220, 0, 0};
@@ -21,11 +23,17 @@ Next run_main_menu() {
     run_vertical_menu(main_menu, cursor_count, SCREEN_MAIN_MENU);
     menu1 = 1;
     switch (cursor_count) {
-    case 0: menu2 = 1; return TO_PLAY_SUBMENU;
-    case 1: return guitar_gallery();
-    case 2: return options_menu();
-    case 3: return credits();
-    default: platform_exit(0);
+    case 0:
+        menu2 = 1;
+        return TO_PLAY_SUBMENU;
+    case 1:
+        return guitar_gallery();
+    case 2:
+        return options_menu();
+    case 3:
+        return credits();
+    default:
+        platform_exit(0);
     }
 }
 
@@ -35,15 +43,20 @@ Next run_play_submenu() {
     open_vertical_menu(main_menu1_1, cursor_count2, SCREEN_PLAY_MENU);
     menu3 = 1;
     switch (cursor_count2) {
-    case 0: career(); return TO_PLAY_SUBMENU;
-    case 1: return song_selection();
+    case 0:
+        career();
+        return TO_PLAY_SUBMENU;
+    case 1:
+        return song_selection();
     case 2:
-        count_song = 99;
+        count_song = tutorial_song();
         menu4 = 1;
         free_menu_music();
         return TO_SONG_START;
-    case 3: return highscore_table();
-    default: return TO_MAIN_MENU_ENTRY;
+    case 3:
+        return highscore_table();
+    default:
+        return TO_MAIN_MENU_ENTRY;
     }
 }
 
@@ -59,7 +72,7 @@ void career() {
         platform_flip(screen);
         SDL_Event event;
         if (platform_poll(&event, SCREEN_CAREER) && event.type == SDL_KEYDOWN &&
-            event.key.keysym.sym == SDLK_LALT) {
+            event.key.keysym.sym == BUTTON_B) {
             play_effect(CANCELA);
             free_text(footer);
             return;

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "menus/calibration.h"
@@ -65,11 +66,11 @@ Next volume_screen() {
         case SDLK_RIGHT:
             VOL += VOL_STEP;
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             play_effect(ACEITA);
             sync_calibration();
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             free_text(label);
             free_text(footer);
             free_text(hint);

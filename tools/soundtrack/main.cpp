@@ -1,8 +1,8 @@
 // fretfall-soundtrack: writes the six song recordings (drums, bass and a lead voice that
 // plays every chart note) and the sync calibration's click track as Ogg Vorbis into a game
-// directory, the one argument. The
-// songs are rendered two at a time; the output is the same bytes on every run. Nothing is
-// printed on success unless -v is given; a failure names the recording not written.
+// directory, the one argument. The recordings are rendered two at a time; the output is the same
+// bytes on every run. Nothing is printed on success unless -v is given; a failure names the
+// recording not written.
 #include "clicks.h"
 #include "render.h"
 #include "songs.h"
@@ -29,18 +29,44 @@ namespace {
 // while the lead stays clean.
 constexpr float kQuality = 0.4f;
 
+// One recording to write: a built-in song's, or the click track when `song` is null.
 struct Job {
-    const soundtrack::Recording *recording;
+    const BuiltinSong *song;
+    const char *path;
     std::string error;
     double seconds = 0.0;
     long bytes = 0;
 };
 
-// Writes `samples` to the job's path under `game_dir`, with a stream serial fixed by `id`
-// so that every run writes the same bytes.
-void write_recording(const std::string &game_dir, Job &job, const std::vector<float> &samples,
-                     int id, const char *title, std::chrono::steady_clock::time_point started) {
-    const std::filesystem::path path = std::filesystem::path(game_dir) / job.recording->path;
+// The samples of a built-in song's recording, with its title and a stream serial fixed
+// by the song, so that every run writes the same bytes.
+bool render_song(const BuiltinSong &entry, std::vector<float> &samples, const char *&title,
+                 int &serial, std::string &error) {
+    const int song = entry.index;
+    const Chart *chart = builtin_chart(song);
+    const SongStyle *style = song_style_for(song);
+    if (!chart || !style) {
+        error = "no chart or style for song " + std::to_string(song);
+        return false;
+    }
+    const soundtrack::SongSound sound = soundtrack::sound_for_style(*style);
+    samples = soundtrack::render_song(sound, soundtrack::lead_notes(*chart));
+    title = style->name();
+    serial = 0x46524600 + song;
+    return true;
+}
+
+void make_recording(const std::string &game_dir, Job &job) {
+    const auto started = std::chrono::steady_clock::now();
+    std::vector<float> samples;
+    const char *title = "Sync clicks";
+    int serial = 0x465246ff;
+    if (!job.song)
+        samples = soundtrack::render_clicks();
+    else if (!render_song(*job.song, samples, title, serial, job.error))
+        return;
+
+    const std::filesystem::path path = std::filesystem::path(game_dir) / job.path;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) {
@@ -48,34 +74,10 @@ void write_recording(const std::string &game_dir, Job &job, const std::vector<fl
         return;
     }
     if (!soundtrack::write_ogg_vorbis(path.string(), samples, soundtrack::kSampleRate, kQuality,
-                                      0x46524600 + id, title, job.error))
+                                      serial, title, job.error))
         return;
     job.bytes = static_cast<long>(std::filesystem::file_size(path, ec));
     job.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-}
-
-// The click track, made like a recording of its own.
-const soundtrack::Recording kClickTrack = {-1, SYNC_CLICKS_PATH};
-
-void make_recording(const std::string &game_dir, Job &job) {
-    if (job.recording == &kClickTrack) {
-        write_recording(game_dir, job, soundtrack::render_clicks(), 0xff, "Sync clicks",
-                        std::chrono::steady_clock::now());
-        return;
-    }
-    const auto started = std::chrono::steady_clock::now();
-    const int song = job.recording->song;
-    const Chart *chart = chart_for_song(song);
-    const SongStyle *style = song_style_for(song);
-    if (!chart || !style) {
-        job.error = "no chart or style for song " + std::to_string(song);
-        return;
-    }
-    const soundtrack::SongSound sound = soundtrack::sound_for_style(*style);
-    const std::vector<float> samples =
-        soundtrack::render_song(sound, soundtrack::lead_notes(*chart));
-
-    write_recording(game_dir, job, samples, song, style->name, started);
 }
 
 } // namespace
@@ -97,14 +99,11 @@ int main(int argc, char **argv) {
 
     // Longest songs first, so that the two threads finish at about the same time.
     std::vector<Job> jobs;
-    for (const soundtrack::Recording &r : soundtrack::kRecordings)
-        jobs.push_back({&r, {}, 0.0, 0});
-    jobs.push_back({&kClickTrack, {}, 0.0, 0});
-    std::stable_sort(jobs.begin(), jobs.end(), [](const Job &a, const Job &b) {
-        const SongStyle *sa = song_style_for(a.recording->song),
-                        *sb = song_style_for(b.recording->song);
-        return (sa ? sa->end_ms : 0) > (sb ? sb->end_ms : 0);
-    });
+    for (const BuiltinSong &song : builtin_songs)
+        jobs.push_back({&song, song.music_path, {}, 0.0, 0});
+    std::stable_sort(jobs.begin(), jobs.end(),
+                     [](const Job &a, const Job &b) { return a.song->end_ms > b.song->end_ms; });
+    jobs.push_back({nullptr, SYNC_CLICKS_PATH, {}, 0.0, 0}); // the shortest
 
     std::atomic<size_t> next{0};
     auto worker = [&] {
@@ -123,14 +122,12 @@ int main(int argc, char **argv) {
     long total = 0;
     for (const Job &job : jobs) {
         if (!job.error.empty()) {
-            std::fprintf(stderr, "fretfall-soundtrack: %s: %s\n", job.recording->path,
-                         job.error.c_str());
+            std::fprintf(stderr, "fretfall-soundtrack: %s: %s\n", job.path, job.error.c_str());
             status = 1;
             continue;
         }
         total += job.bytes;
-        if (verbose)
-            std::printf("%-32s %8ld bytes  %5.1f s\n", job.recording->path, job.bytes, job.seconds);
+        if (verbose) std::printf("%-32s %8ld bytes  %5.1f s\n", job.path, job.bytes, job.seconds);
     }
     if (verbose && status == 0) std::printf("total %ld bytes\n", total);
     return status;

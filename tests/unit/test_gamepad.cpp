@@ -1,0 +1,92 @@
+// A virtual SDL2 controller, plugged in and pulled out, presses the handheld's keys.
+#include "platform/platform.h"
+#include "platform/sdl2.h"
+#include "platform/window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// SDL2's SDL_VirtualJoystickDesc (version 1), which the SDL 1.2 headers do not declare.
+struct VirtualPad {
+    Uint16 version, type, naxes, nbuttons, nhats, vendor_id, product_id, padding;
+    Uint32 button_mask, axis_mask;
+    const char *name;
+    void *userdata;
+    void *callbacks[6];
+};
+
+template <class F> F sdl2(const char *name) { return reinterpret_cast<F>(sdl2_function(name)); }
+
+// The key events the game's poll hands out within `ms` milliseconds, as "+name -name".
+std::string keys_within(Uint32 ms) {
+    std::string keys;
+    Uint32 until = SDL_GetTicks() + ms;
+    while (SDL_GetTicks() < until) {
+        SDL_Event e;
+        while (platform_poll(&e, SCREEN_SONG)) {
+            if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) continue;
+            keys += std::string(keys.empty() ? "" : " ") + (e.type == SDL_KEYDOWN ? "+" : "-") +
+                    SDL_GetKeyName(e.key.keysym.sym);
+        }
+        SDL_Delay(5);
+    }
+    return keys;
+}
+
+TEST(Gamepad, PluggedInControllerPressesTheHandheldsKeysAndReleasesThemWhenPulledOut) {
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1); // the dummy window has no focus
+    platform_start_real();
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+    ASSERT_NE(platform_set_video_mode(320, 240, 16), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 320); // the dummy driver is never scaled
+
+    auto attach = sdl2<int (*)(const VirtualPad *)>("SDL_JoystickAttachVirtualEx");
+    auto open = sdl2<void *(*)(int)>("SDL_JoystickOpen");
+    auto button = sdl2<int (*)(void *, int, Uint8)>("SDL_JoystickSetVirtualButton");
+    auto axis = sdl2<int (*)(void *, int, Sint16)>("SDL_JoystickSetVirtualAxis");
+    auto detach = sdl2<int (*)(int)>("SDL_JoystickDetachVirtual");
+    ASSERT_TRUE(attach && open && button && axis && detach);
+    // A standard controller: SDL gives it the layout of its controller database.
+    VirtualPad desc = {};
+    desc.version = 1;
+    desc.type = 1; // SDL_JOYSTICK_TYPE_GAMECONTROLLER
+    desc.naxes = 6;
+    desc.nbuttons = 15;
+    desc.button_mask = 0x7fff;
+    desc.axis_mask = 0x3f;
+    desc.name = "Virtual Pad";
+    int device = attach(&desc);
+    ASSERT_GE(device, 0);
+    void *pad = open(device);
+    ASSERT_NE(pad, nullptr);
+    EXPECT_EQ(keys_within(1500), ""); // found within a second, and nothing pressed
+
+    const int A = 0, B = 1, DPAD_UP = 11, LEFT_X = 0, LEFT_Y = 1;
+    button(pad, A, 1);
+    EXPECT_EQ(keys_within(100), "+left ctrl");
+    button(pad, A, 0);
+    EXPECT_EQ(keys_within(100), "-left ctrl");
+
+    // Past half the travel presses, back below a quarter releases; in between, nothing.
+    std::string stick;
+    for (Sint16 x : {12000, 20000, 12000, 32767, 9000, 4000, -20000, 0}) {
+        axis(pad, LEFT_X, x);
+        std::string keys = keys_within(60);
+        stick += (stick.empty() || keys.empty() ? "" : " ") + keys;
+    }
+    EXPECT_EQ(stick, "+right -right +left -left");
+
+    button(pad, B, 1);
+    button(pad, DPAD_UP, 1);
+    EXPECT_EQ(keys_within(100), "+left alt +up");
+    axis(pad, LEFT_Y, 30000);
+    EXPECT_EQ(keys_within(100), "+down");
+    detach(device);
+    EXPECT_EQ(keys_within(1500), "-down -left alt -up");
+}
+
+} // namespace
