@@ -29,14 +29,6 @@ int usage() {
     return 2;
 }
 
-bool number(const char *text, int &out) {
-    char *end = nullptr;
-    long v = std::strtol(text, &end, 10);
-    if (!*text || *end || v < 0 || v > 100000000) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 int make(const std::string &dir, int minutes) {
     mkdir(dir.c_str(), 0755);
     std::ofstream ini(dir + "/song.ini");
@@ -81,8 +73,10 @@ int play(const std::string &dir, int frame0, int last) {
 
 int main(int argc, char **argv) {
     int a = 0, b = 0;
-    if (argc == 4 && std::string(argv[1]) == "make" && number(argv[3], a)) return make(argv[2], a);
-    if (argc == 5 && std::string(argv[1]) == "play" && number(argv[3], a) && number(argv[4], b))
+    if (argc == 4 && std::string(argv[1]) == "make" && script_number(argv[3], a))
+        return make(argv[2], a);
+    if (argc == 5 && std::string(argv[1]) == "play" && script_number(argv[3], a) &&
+        script_number(argv[4], b))
         return play(argv[2], a, b);
     return usage();
 }

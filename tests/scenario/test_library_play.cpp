@@ -77,6 +77,7 @@ TEST(LibraryPlay, ExportedSongsReadBackAtTheirTimesAndPlayToFullAccuracy) {
     append_song_keys(script, clock, frame0, keys, song_entry(4)->end_ms / 50, 1000);
     script += "shot " + dir.file("results.png") + "\nwait 1500\n";
     ReplayRun run = run_script(dir, script, "--song '" + folder + ":expert'");
+    EXPECT_EQ(run.status, 0) << run.errors;
     ASSERT_FALSE(run.polls("song").empty());
     EXPECT_EQ(run.polls("song").front().text("title"), "FOR WHOM THE BELLS TOOLS");
     EXPECT_EQ(shown_accuracy(dir.file("results.png")), 100);
@@ -123,6 +124,7 @@ TEST(LibraryPlay, SustainsScoreWhileHeldChordsCountAndTheGuitarDucksOnAMiss) {
     script += "shot " + dir.file("results.png") + "\nwait 6000\n";
     script += "tap LCTRL\ntap LCTRL\ntap LCTRL\nwait 1000\n";
     ReplayRun run = run_script(dir, script, "--song '" + folder + "'");
+    EXPECT_EQ(run.status, 0) << run.errors;
     std::vector<TraceLine> frames = run.polls("song");
     ASSERT_FALSE(frames.empty());
     auto score_at = [&](int frame) {
