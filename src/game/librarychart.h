@@ -12,8 +12,8 @@ const int SUSTAIN_POINTS = 2;
 const int SUSTAIN_WIDTH = 5;
 
 // The song clock at which a note heard at song clock `heard_ms` spawns: half a frame before
-// the frame CHART_LEAD_MS ahead of it (the built-in charts' rule, songs/charts.h), so its window is
-// centred on that moment to within half a frame.
+// the frame CHART_LEAD_MS ahead of it (the built-in charts' rule, songs/charts.h), so that
+// its window is centred on that moment to within half a frame.
 int library_spawn_ms(int heard_ms);
 
 // Takes `notes` (by time) for the next song: spawn times worked out, every ring empty.

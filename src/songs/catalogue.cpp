@@ -60,6 +60,10 @@ std::deque<SongEntry> &songs() {
     return table;
 }
 
+// The song played from outside the list (a library song), once there is one.
+SongEntry unlisted{};
+bool has_unlisted = false;
+
 } // namespace
 
 int song_count() { return static_cast<int>(songs().size()); }
@@ -69,7 +73,7 @@ const SongEntry *song_at(int i) { return i >= 0 && i < song_count() ? &songs()[i
 const SongEntry *song_entry(int song) {
     for (const SongEntry &entry : songs())
         if (entry.index == song) return &entry;
-    return nullptr;
+    return has_unlisted && unlisted.index == song ? &unlisted : nullptr;
 }
 
 const Chart *chart_for_song(int song) {
@@ -89,17 +93,14 @@ bool add_song(const SongEntry &entry) {
     return true;
 }
 
-bool set_song(const SongEntry &entry) {
+bool set_unlisted_song(const SongEntry &entry) {
+    for (const SongEntry &listed : songs())
+        if (listed.index == entry.index) return false;
     if (!entry.highscore_file) return false;
-    for (SongEntry &old : songs())
-        if (old.index == entry.index) {
-            Mix_Music *recording = old.recording;
-            old = entry;
-            old.recording = recording;
-            if (!old.music) old.music = &old.recording;
-            return true;
-        }
-    append(songs(), entry);
+    unlisted = entry;
+    unlisted.recording = nullptr;
+    if (!unlisted.music) unlisted.music = &unlisted.recording;
+    has_unlisted = true;
     return true;
 }
 

@@ -78,7 +78,10 @@ bool choose_library_song(const std::string &dir, int difficulty, std::string &re
     entry.highscore_file = s.highscore_file.c_str();
     entry.page_title = s.page_title.c_str();
     entry.tutorial = false;
-    set_song(entry);
+    if (!set_unlisted_song(entry)) {
+        reason = "no place in the catalogue";
+        return false;
+    }
     count_song = LIBRARY_SONG;
     return true;
 }
