@@ -105,10 +105,10 @@ const char *base_name(const std::string &path) {
 
 int stems_open(const std::vector<std::string> &paths, int guitar, std::string &reason) {
     stems_stop();
-    // Stems still open when the program ends (left in a song or a preview) are taken out of
-    // the mixer and closed then, before the audio device closes (registered after it).
-    static bool closed_at_exit = false;
-    if (!closed_at_exit) closed_at_exit = std::atexit(stems_stop) == 0;
+    // A run that ends while a song plays closes its stems before the mixer closes (an exit
+    // handler registered after start-up's Mix_CloseAudio runs before it).
+    static const bool closed_at_exit = std::atexit(stems_stop) == 0;
+    (void)closed_at_exit;
     int freq = 0, channels = 0;
     Uint16 format = 0;
     device_rate = Mix_QuerySpec(&freq, &format, &channels) ? freq : DEFAULT_RATE;

@@ -10,6 +10,7 @@
 #include "game/song.h"
 #include "songs/charts.h"
 #include "songs/librarysong.h"
+#include "store/settings.h"
 
 #include <algorithm>
 
@@ -73,7 +74,7 @@ void spawn(int note) {
     if (in_use[l] == 0) oldest[l] = slot;
     next_slot[l] = (slot + 1) % lane->count;
     ++in_use[l];
-    int late_frames = (msec - spawns[static_cast<size_t>(note)]) / FRAME_MS;
+    int late_frames = (msec - spawns[static_cast<size_t>(note)] - sync_delay_ms) / FRAME_MS;
     SlotUse &use = uses[l][slot];
     use.note = note;
     use.pos = std::min(late_frames * BPS, LATE_START_Y_MAX);
@@ -129,7 +130,8 @@ void library_chart_start(const std::vector<SongNote> &notes) {
 
 void play_library_chart() {
     if (!chart_notes) return;
-    while (cursor < spawns.size() && msec >= spawns[cursor])
+    // The sync delay moves every note later against the music, as for the built-in charts.
+    while (cursor < spawns.size() && msec >= spawns[cursor] + sync_delay_ms)
         spawn(static_cast<int>(cursor++));
     for (int l = 0; l < LANE_COUNT; ++l) {
         const Lane &lane = lane_table[l];

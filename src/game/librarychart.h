@@ -19,9 +19,9 @@ int library_spawn_ms(int heard_ms);
 // Takes `notes` (by time) for the next song: spawn times worked out, every ring empty.
 // The notes must stay in place while the song plays.
 void library_chart_start(const std::vector<SongNote> &notes);
-// One frame: notes whose spawn time has come take the next slot of their lane, every
-// note on screen is drawn and moved with its sustain, held sustains score, and notes whose
-// fall-off and tail are past give their slot back.
+// One frame: notes whose spawn time (plus the sync delay) has come take the next slot of their
+// lane, every note on screen is drawn and moved with its sustain, held sustains score, and notes
+// whose fall-off and tail are past give their slot back.
 void play_library_chart();
 // Notes hit at least once so far, and the chart's notes.
 int library_notes_hit();

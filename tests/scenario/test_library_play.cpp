@@ -81,6 +81,16 @@ TEST(LibraryPlay, ExportedSongsReadBackAtTheirTimesAndPlayToFullAccuracy) {
     ASSERT_FALSE(run.polls("song").empty());
     EXPECT_EQ(run.polls("song").front().text("title"), "FOR WHOM THE BELLS TOOLS");
     EXPECT_EQ(shown_accuracy(dir.file("results.png")), 100);
+
+    // Heard 40 ms late, with the sync delay at 40: every press 40 ms later hits every note.
+    for (FrameKey &k : keys)
+        k.shift_ms += 40;
+    script = "sync 40\n";
+    clock = 0;
+    append_song_keys(script, clock, frame0, keys, song_entry(4)->end_ms / 50, 1000);
+    script += "shot " + dir.file("late.png") + "\nwait 1500\n";
+    EXPECT_EQ(run_script(dir, script, "--song '" + folder + "'").status, 0);
+    EXPECT_EQ(shown_accuracy(dir.file("late.png")), 100);
 }
 
 // 1 tick = 1 ms. A second-long sustain on lane 1, a sustain on lane 4 let go early, and a
