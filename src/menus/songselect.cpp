@@ -86,8 +86,7 @@ int step_song(int song, int step) {
     // library song is unlisted: the library's page leads to it).
     std::vector<int> pages;
     for (int i = 0; i < song_count(); ++i)
-        if (!song_at(i)->tutorial)
-            pages.push_back(song_at(i)->index);
+        if (!song_at(i)->tutorial) pages.push_back(song_at(i)->index);
     if (pages.empty()) return song;
     const int count = static_cast<int>(pages.size());
     int at = static_cast<int>(std::find(pages.begin(), pages.end(), song) - pages.begin());
