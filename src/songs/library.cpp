@@ -65,12 +65,14 @@ struct Walk {
     std::unordered_set<DirId, DirIdHash> visited;
     std::vector<int> to_read; // song folders to read, by index in `folders`
     int songs = 0;
-    int matched = 0; // directories of `previous` seen unchanged
+    int matched = 0;     // directories of `previous` seen unchanged
+    bool listed = false; // a directory was read: new or changed since `previous`
     bool changed = false;
 };
 
 void found_song(Walk &w, const std::string &path) {
-    if (++w.songs % WALK_PROGRESS_STEP == 0 && w.progress) w.progress(w.songs, 0, path);
+    // A walk through unchanged directories reads none and says nothing.
+    if (++w.songs % WALK_PROGRESS_STEP == 0 && w.listed && w.progress) w.progress(w.songs, 0, path);
 }
 
 // Reads the names of `f`'s directory: its song.ini, its chart, its subdirectories.
@@ -140,7 +142,7 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
             walk(w, w.previous[child].path, child, index, depth + 1);
         return;
     }
-    w.changed = true;
+    w.changed = w.listed = true;
     std::vector<std::string> subdirs;
     if (!list_directory(f, subdirs)) f.mtime_ns = 0;
     bool song = f.song;
@@ -212,9 +214,11 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
     std::vector<LibraryFolder> previous;
     previous.swap(folders);
     folders.reserve(previous.size() + 16);
-    Walk w{
-        previous, std::vector<std::vector<int>>(previous.size()), folders, progress, {}, {}, 0, 0,
-        false};
+    Walk w{previous, std::vector<std::vector<int>>(previous.size()),
+           folders,  progress,
+           {},       {},
+           0,        0,
+           false,    false};
     w.visited.reserve(previous.size() + 16);
     for (size_t i = 0; i < previous.size(); ++i) {
         int parent = previous[i].parent;
