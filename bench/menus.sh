@@ -8,7 +8,7 @@
 #
 # Prints one "SCREEN INSTRUCTIONS" line per screen, then the highscore table's pass with a
 # 2.5-million-line (200 MB) file, made in a temporary directory and deleted afterwards. With
-# LIBRARY_DIR set, the library screen's pass in that game directory as well.
+# LIBRARY_DIR set, the library screen's pass in that game directory as well, idle and scrolling.
 set -euo pipefail
 build=$(cd "${1:?build dir}" && pwd)
 game=$build/game

@@ -271,10 +271,11 @@ void draw_row_lines(LibraryView &v, int row) {
 void draw_move(LibraryView &v) {
     const bool lower = v.details_drawn || v.notice_drawn;
     v.details_drawn = v.notice_drawn = false;
-    draw_lines(v, 0, std::max(LIST_TOP, 3 + (v.header_right ? v.header_right->h : 0)));
+    const int header_end = std::max(LIST_TOP, 3 + (v.header_right ? v.header_right->h : 0));
     if (v.top != v.drawn_top) {
-        draw_lines(v, LIST_TOP, LIST_BOTTOM);
+        draw_lines(v, 0, LIST_BOTTOM);
     } else {
+        draw_lines(v, 0, header_end);
         draw_row_lines(v, v.drawn_cursor - v.top);
         draw_row_lines(v, library_cursor - v.top);
     }
