@@ -56,7 +56,7 @@ struct LibraryView {
     int details_entry = -1;
     SDL_Surface *details[DETAIL_LINES] = {};
     bool details_drawn = false; // the details on the screen are details_entry's
-    bool notice_drawn = false;
+    bool notice_drawn = false;  // the refusal's notice is on the screen
     // Why the entry of the preview tried last plays silently: its audio could not be opened.
     int silent_entry = -1;
     std::string silent_reason;
@@ -223,7 +223,7 @@ void draw_chooser(LibraryView &v) {
     }
 }
 
-// Draws the whole picture; with `clip` set on the screen, only its lines change.
+// Draws the whole picture; with a clip rectangle set on the screen, only its lines change.
 void draw_view(LibraryView &v) {
     SDL_Rect origin = dst_rectMenu;
     blit(my_surfMenu4, nullptr, screen, &origin);

@@ -65,9 +65,9 @@ struct Walk {
     std::unordered_set<DirId, DirIdHash> visited;
     std::vector<int> to_read; // song folders to read, by index in `folders`
     int songs = 0;
-    int matched = 0;     // directories of `previous` seen unchanged
-    bool listed = false; // a directory was read: new or changed since `previous`
+    int matched = 0; // directories of `previous` seen unchanged
     bool changed = false;
+    bool listed = false; // a directory was read: new or changed since `previous`
 };
 
 void found_song(Walk &w, const std::string &path) {
@@ -214,11 +214,9 @@ bool scan_library(const std::vector<std::string> &roots, std::vector<LibraryFold
     std::vector<LibraryFolder> previous;
     previous.swap(folders);
     folders.reserve(previous.size() + 16);
-    Walk w{previous, std::vector<std::vector<int>>(previous.size()),
-           folders,  progress,
-           {},       {},
-           0,        0,
-           false,    false};
+    Walk w{
+        previous, std::vector<std::vector<int>>(previous.size()), folders, progress, {}, {}, 0, 0,
+        false};
     w.visited.reserve(previous.size() + 16);
     for (size_t i = 0; i < previous.size(); ++i) {
         int parent = previous[i].parent;
