@@ -37,6 +37,8 @@ const int LIST_TOP = ROW_Y - 2, LIST_BOTTOM = ROW_Y + (ROWS - 1) * ROW_H + 14;
 // is) and before the preview starts; a held key repeats after REPEAT_DELAY_MS every
 // REPEAT_EVERY_MS, so a held key scrolls without details.
 const Uint32 DETAILS_REST_MS = 150, PREVIEW_REST_MS = 500;
+// Detail lines rendered in one pass after the cursor rests; drawn once all are.
+const int DETAILS_PER_PASS = 2;
 const Uint32 REPEAT_DELAY_MS = 300, REPEAT_EVERY_MS = 40;
 const char *const shown_difficulty[DIFF_COUNT] = {"Easy", "Medium", "Hard", "Expert"};
 
@@ -54,7 +56,9 @@ struct LibraryView {
     Row rows[ROWS];
     int top = 0;
     int details_entry = -1;
+    std::string detail_lines[DETAIL_LINES];
     SDL_Surface *details[DETAIL_LINES] = {};
+    int details_rendered = 0;   // of detail_lines, in order
     bool details_drawn = false; // the details on the screen are details_entry's
     bool notice_drawn = false;  // the refusal's notice is on the screen
     // Why the entry of the preview tried last plays silently: its audio could not be opened.
@@ -149,14 +153,16 @@ std::string length_text(int ms) {
     return text;
 }
 
-void refresh_details(LibraryView &v) {
-    if (v.details_entry == library_cursor) return;
+// The texts of the highlighted song's details, none rendered yet.
+void set_detail_lines(LibraryView &v) {
     for (SDL_Surface *&s : v.details)
         free_text(s);
+    v.details_rendered = 0;
     v.details_entry = library_cursor;
     const LibraryEntry &e = library_entries[static_cast<size_t>(library_cursor)];
-    const SDL_Color c = entry_color(e);
-    std::string lines[DETAIL_LINES];
+    std::string *lines = v.detail_lines;
+    for (int i = 0; i < DETAIL_LINES; ++i)
+        lines[i].clear();
     lines[0] = e.title;
     lines[1] = e.artist;
     lines[2] = e.album.empty() || e.year.empty() ? e.album + e.year : e.album + " (" + e.year + ")";
@@ -186,8 +192,19 @@ void refresh_details(LibraryView &v) {
         else if (v.silent_entry == library_cursor)
             lines[5] = "Silent: " + v.silent_reason;
     }
-    for (int i = 0; i < DETAIL_LINES; ++i)
-        v.details[i] = render_utf8(i == 0 ? font_title : font_small2, lines[i], c, DETAIL_CHARS);
+}
+
+// Renders at most `budget` more lines of the highlighted song's details; true when all are.
+// A pass after the cursor rests renders a few, so that none renders them all.
+bool refresh_details(LibraryView &v, int budget) {
+    if (v.details_entry != library_cursor) set_detail_lines(v);
+    const LibraryEntry &e = library_entries[static_cast<size_t>(library_cursor)];
+    for (; v.details_rendered < DETAIL_LINES && budget > 0; ++v.details_rendered, --budget) {
+        const int i = v.details_rendered;
+        v.details[i] = render_utf8(i == 0 ? font_title : font_small2, v.detail_lines[i],
+                                   entry_color(e), DETAIL_CHARS);
+    }
+    return v.details_rendered == DETAIL_LINES;
 }
 
 void refresh_header(LibraryView &v) {
@@ -440,7 +457,7 @@ bool run_library() {
     for (;;) {
         if (v.dirty) {
             refresh_rows(v);
-            refresh_details(v);
+            refresh_details(v, DETAIL_LINES);
             refresh_header(v);
             v.details_drawn = true;
             v.notice_drawn = v.notice != nullptr;
@@ -450,8 +467,8 @@ bool run_library() {
             refresh_rows(v);
             refresh_header(v);
             draw_move(v);
-        } else if (!v.details_drawn && v.now - v.rest_since >= DETAILS_REST_MS) {
-            refresh_details(v);
+        } else if (!v.details_drawn && v.now - v.rest_since >= DETAILS_REST_MS &&
+                   refresh_details(v, DETAILS_PER_PASS)) {
             v.details_drawn = true;
             draw_lines(v, LIST_BOTTOM, 240);
         }
