@@ -8,7 +8,7 @@
 #
 # Prints one "SCREEN INSTRUCTIONS" line per screen, then the highscore table's pass with a
 # 2.5-million-line (200 MB) file, made in a temporary directory and deleted afterwards. With
-# LIBRARY_DIR set, the library screen's pass in that game directory as well.
+# LIBRARY_DIR set, the library screen's pass in that game directory as well, idle and scrolling.
 set -euo pipefail
 build=$(cd "${1:?build dir}" && pwd)
 game=$build/game
@@ -151,6 +151,23 @@ tap DOWN
 tap LCTRL
 tap LEFT
 tap LCTRL" "$LIBRARY_DIR" | tee "$out/library_pass.txt"
+    # Scrolling down the list from its first song, one DOWN every other pass (the press's
+    # pass moves the cursor, the release's does not), 20 or 120 times: the difference per
+    # move is a moving pass and a quiet one.
+    open_list="$intro
+tap LCTRL
+tap DOWN
+tap LCTRL
+tap LEFT
+tap LCTRL
+wait ${SETTLE_MS:-1000}"
+    a=$(instr library_scroll.a "$open_list
+$(for _ in $(seq 20); do printf 'tap DOWN\nwait 34\n'; done)
+wait 1000" "$LIBRARY_DIR")
+    b=$(instr library_scroll.b "$open_list
+$(for _ in $(seq 120); do printf 'tap DOWN\nwait 34\n'; done)
+wait 1000" "$LIBRARY_DIR")
+    echo "library_scroll $(((b - a) / 100))" | tee "$out/library_scroll_pass.txt"
 fi
 
 if [[ highscore_table_big =~ ${ONLY:-.} ]]; then

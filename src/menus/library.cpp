@@ -31,9 +31,14 @@ const size_t ROW_CHARS = 40, DETAIL_CHARS = 60;
 const int DETAIL_Y = 134;
 const int DETAIL_LINES = 6;
 const int DETAIL_AT[DETAIL_LINES] = {0, 24, 36, 48, 60, 72};
-// The cursor rests this long before the preview starts; a held key repeats after
-// REPEAT_DELAY_MS every REPEAT_EVERY_MS.
-const Uint32 PREVIEW_REST_MS = 500;
+// Screen lines the list's rows draw on: from the first row's text to the last row's.
+const int LIST_TOP = ROW_Y - 2, LIST_BOTTOM = ROW_Y + (ROWS - 1) * ROW_H + 14;
+// The cursor rests this long before the details are drawn (while it moves, only the list
+// is) and before the preview starts; a held key repeats after REPEAT_DELAY_MS every
+// REPEAT_EVERY_MS, so a held key scrolls without details.
+const Uint32 DETAILS_REST_MS = 150, PREVIEW_REST_MS = 500;
+// Detail lines rendered in one pass after the cursor rests; drawn once all are.
+const int DETAILS_PER_PASS = 2;
 const Uint32 REPEAT_DELAY_MS = 300, REPEAT_EVERY_MS = 40;
 const char *const shown_difficulty[DIFF_COUNT] = {"Easy", "Medium", "Hard", "Expert"};
 
@@ -45,13 +50,20 @@ struct Row {
 };
 
 // What the screen keeps between passes: the rows and texts rendered for the current
-// cursor, so a pass after a move renders only what came into view, and an idle pass only
-// presents the picture already drawn.
+// cursor, so a pass after a move renders only what came into view and draws only the lines
+// that changed, and an idle pass only presents the picture already drawn.
 struct LibraryView {
     Row rows[ROWS];
     int top = 0;
     int details_entry = -1;
+    std::string detail_lines[DETAIL_LINES];
     SDL_Surface *details[DETAIL_LINES] = {};
+    int details_rendered = 0;   // of detail_lines, in order
+    bool details_drawn = false; // the details on the screen are details_entry's
+    bool notice_drawn = false;  // the refusal's notice is on the screen
+    // Why the entry of the preview tried last plays silently: its audio could not be opened.
+    int silent_entry = -1;
+    std::string silent_reason;
     int header_cursor = -1;
     SDL_Surface *header_left = nullptr, *header_right = nullptr, *footer = nullptr;
     SDL_Surface *notice = nullptr; // a refusal, until the cursor moves
@@ -67,8 +79,11 @@ struct LibraryView {
     bool previewed = false;
     SDLKey held = SDLK_UNKNOWN;
     Uint32 next_repeat = 0;
-    // The picture on the screen is out of date: an idle pass presents it as it is.
+    // The whole picture is out of date (else an idle pass presents it as it is, and a pass
+    // after a move draws the lines that changed); the cursor and first row it shows.
     bool dirty = true;
+    int drawn_cursor = -1, drawn_top = -1;
+    Uint32 now = 0; // the clock at the latest poll
 };
 
 int last_difficulty = DIFF_EXPERT; // the latest chosen, offered first next time
@@ -138,14 +153,16 @@ std::string length_text(int ms) {
     return text;
 }
 
-void refresh_details(LibraryView &v) {
-    if (v.details_entry == library_cursor) return;
+// The texts of the highlighted song's details, none rendered yet.
+void set_detail_lines(LibraryView &v) {
     for (SDL_Surface *&s : v.details)
         free_text(s);
+    v.details_rendered = 0;
     v.details_entry = library_cursor;
     const LibraryEntry &e = library_entries[static_cast<size_t>(library_cursor)];
-    const SDL_Color c = entry_color(e);
-    std::string lines[DETAIL_LINES];
+    std::string *lines = v.detail_lines;
+    for (int i = 0; i < DETAIL_LINES; ++i)
+        lines[i].clear();
     lines[0] = e.title;
     lines[1] = e.artist;
     lines[2] = e.album.empty() || e.year.empty() ? e.album + e.year : e.album + " (" + e.year + ")";
@@ -163,14 +180,31 @@ void refresh_details(LibraryView &v) {
         }
         char text[64];
         if (best_difficulty >= 0)
-            std::snprintf(text, sizeof text, "Best: %d (%s)", best,
+            std::snprintf(text, sizeof text, "   Best: %d (%s)", best,
                           shown_difficulty[best_difficulty]);
         else
-            std::snprintf(text, sizeof text, "No score yet");
-        lines[5] = text;
+            std::snprintf(text, sizeof text, "   No score yet");
+        lines[4] += text;
+        // A song whose audio is missing, or could not be opened for its preview, plays
+        // with its chart alone.
+        if (e.stems == 0)
+            lines[5] = "No audio: plays silently";
+        else if (v.silent_entry == library_cursor)
+            lines[5] = "Silent: " + v.silent_reason;
     }
-    for (int i = 0; i < DETAIL_LINES; ++i)
-        v.details[i] = render_utf8(i == 0 ? font_title : font_small2, lines[i], c, DETAIL_CHARS);
+}
+
+// Renders at most `budget` more lines of the highlighted song's details; true when all are.
+// A pass after the cursor rests renders a few, so that none renders them all.
+bool refresh_details(LibraryView &v, int budget) {
+    if (v.details_entry != library_cursor) set_detail_lines(v);
+    const LibraryEntry &e = library_entries[static_cast<size_t>(library_cursor)];
+    for (; v.details_rendered < DETAIL_LINES && budget > 0; ++v.details_rendered, --budget) {
+        const int i = v.details_rendered;
+        v.details[i] = render_utf8(i == 0 ? font_title : font_small2, v.detail_lines[i],
+                                   entry_color(e), DETAIL_CHARS);
+    }
+    return v.details_rendered == DETAIL_LINES;
 }
 
 void refresh_header(LibraryView &v) {
@@ -206,6 +240,7 @@ void draw_chooser(LibraryView &v) {
     }
 }
 
+// Draws the whole picture; with a clip rectangle set on the screen, only its lines change.
 void draw_view(LibraryView &v) {
     SDL_Rect origin = dst_rectMenu;
     blit(my_surfMenu4, nullptr, screen, &origin);
@@ -226,11 +261,42 @@ void draw_view(LibraryView &v) {
     }
     SDL_Rect rule = {4, DETAIL_Y - 4, 312, 1};
     SDL_FillRect(screen, &rule, SDL_MapRGB(screen->format, 140, 140, 150));
-    for (int i = 0; i < DETAIL_LINES; ++i)
-        apply_surface(ARTIST_X, DETAIL_Y + DETAIL_AT[i], v.details[i], screen, nullptr);
+    if (v.details_drawn)
+        for (int i = 0; i < DETAIL_LINES; ++i)
+            apply_surface(ARTIST_X, DETAIL_Y + DETAIL_AT[i], v.details[i], screen, nullptr);
     SDL_Surface *bottom = v.notice ? v.notice : v.footer;
     if (bottom) apply_surface(centred_x(bottom->w), 224, bottom, screen, nullptr);
     if (v.choice_count > 0) draw_chooser(v);
+}
+
+// Draws the lines y0 up to y1 of the picture, leaving the others as they are.
+void draw_lines(LibraryView &v, int y0, int y1) {
+    if (y1 <= y0) return;
+    SDL_Rect area = {0, static_cast<Sint16>(y0), 320, static_cast<Uint16>(y1 - y0)};
+    SDL_SetClipRect(screen, &area);
+    draw_view(v);
+    SDL_SetClipRect(screen, nullptr);
+}
+
+// The lines of list row `row`'s bar and texts.
+void draw_row_lines(LibraryView &v, int row) {
+    if (row >= 0 && row < ROWS) draw_lines(v, ROW_Y + row * ROW_H - 2, ROW_Y + row * ROW_H + 14);
+}
+
+// After a move: the header, the list rows that changed (every one when the list
+// scrolled), and the details' place, blank until the cursor rests.
+void draw_move(LibraryView &v) {
+    const bool lower = v.details_drawn || v.notice_drawn;
+    v.details_drawn = v.notice_drawn = false;
+    const int header_end = std::max(LIST_TOP, 3 + (v.header_right ? v.header_right->h : 0));
+    if (v.top != v.drawn_top) {
+        draw_lines(v, 0, LIST_BOTTOM);
+    } else {
+        draw_lines(v, 0, header_end);
+        draw_row_lines(v, v.drawn_cursor - v.top);
+        draw_row_lines(v, library_cursor - v.top);
+    }
+    if (lower) draw_lines(v, LIST_BOTTOM, 240);
 }
 
 void stop_preview(LibraryView &v) {
@@ -256,7 +322,17 @@ void start_preview(LibraryView &v) {
         // Without a preview time, a third into the song, where the verse has begun.
         from_ms = e.preview_start_ms >= 0 ? e.preview_start_ms : e.length_ms / 3;
     }
-    if (paths.empty() || stems_open(paths, guitar, reason) == 0) return;
+    if (paths.empty()) return;
+    if (stems_open(paths, guitar, reason) == 0) {
+        // The song's own audio failed: its details say so from now on.
+        if (preview.empty()) {
+            v.silent_entry = library_cursor;
+            v.silent_reason = reason;
+            v.details_entry = -1;
+            v.details_drawn = false;
+        }
+        return;
+    }
     platform_trace_music(e.dir.c_str());
     stems_start(from_ms);
     v.previewed = true;
@@ -271,7 +347,6 @@ void move_to(LibraryView &v, int entry, Uint32 now) {
     free_text(v.notice);
     library_cursor = entry;
     v.rest_since = now;
-    v.dirty = true;
     if (library_cursor < v.top) v.top = library_cursor;
     if (library_cursor >= v.top + ROWS) v.top = library_cursor - ROWS + 1;
 }
@@ -378,16 +453,30 @@ bool run_library() {
     v.top = std::max(0, library_cursor - ROWS / 2);
     v.rest_since = platform_ticks();
     bool chosen = false;
+    v.now = v.rest_since;
     for (;;) {
         if (v.dirty) {
             refresh_rows(v);
-            refresh_details(v);
+            refresh_details(v, DETAIL_LINES);
             refresh_header(v);
+            v.details_drawn = true;
+            v.notice_drawn = v.notice != nullptr;
             draw_view(v);
             v.dirty = false;
+        } else if (v.drawn_cursor != library_cursor) {
+            refresh_rows(v);
+            refresh_header(v);
+            draw_move(v);
+        } else if (!v.details_drawn && v.now - v.rest_since >= DETAILS_REST_MS &&
+                   refresh_details(v, DETAILS_PER_PASS)) {
+            v.details_drawn = true;
+            draw_lines(v, LIST_BOTTOM, 240);
         }
+        v.drawn_cursor = library_cursor;
+        v.drawn_top = v.top;
         platform_flip(screen);
         const Uint32 now = platform_ticks();
+        v.now = now;
         if (v.held != SDLK_UNKNOWN && v.choice_count == 0 && now >= v.next_repeat) {
             scroll(v, v.held, now);
             v.next_repeat = now + REPEAT_EVERY_MS;

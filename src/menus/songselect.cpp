@@ -11,7 +11,6 @@
 #include "menus/library.h"
 #include "menus/menustate.h"
 #include "songs/library.h"
-#include "songs/librarysong.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,12 +82,11 @@ void draw_page_footer(const char *footer) {
 }
 
 int step_song(int song, int step) {
-    // The pages are the catalogue's songs but the tutorial and the library song (which the
-    // library's page leads to), in catalogue order.
+    // The pages are the catalogue's listed songs but the tutorial, in catalogue order (the
+    // library song is unlisted: the library's page leads to it).
     std::vector<int> pages;
     for (int i = 0; i < song_count(); ++i)
-        if (!song_at(i)->tutorial && !is_library_song(song_at(i)->index))
-            pages.push_back(song_at(i)->index);
+        if (!song_at(i)->tutorial) pages.push_back(song_at(i)->index);
     if (pages.empty()) return song;
     const int count = static_cast<int>(pages.size());
     int at = static_cast<int>(std::find(pages.begin(), pages.end(), song) - pages.begin());

@@ -67,10 +67,12 @@ struct Walk {
     int songs = 0;
     int matched = 0; // directories of `previous` seen unchanged
     bool changed = false;
+    bool listed = false; // a directory was read: new or changed since `previous`
 };
 
 void found_song(Walk &w, const std::string &path) {
-    if (++w.songs % WALK_PROGRESS_STEP == 0 && w.progress) w.progress(w.songs, 0, path);
+    // A walk through unchanged directories reads none and says nothing.
+    if (++w.songs % WALK_PROGRESS_STEP == 0 && w.listed && w.progress) w.progress(w.songs, 0, path);
 }
 
 // Reads the names of `f`'s directory: its song.ini, its chart, its subdirectories.
@@ -140,7 +142,7 @@ void walk(Walk &w, const std::string &path, int old, int parent, int depth) {
             walk(w, w.previous[child].path, child, index, depth + 1);
         return;
     }
-    w.changed = true;
+    w.changed = w.listed = true;
     std::vector<std::string> subdirs;
     if (!list_directory(f, subdirs)) f.mtime_ns = 0;
     bool song = f.song;

@@ -56,8 +56,10 @@ struct LibraryFolder {
 // when there is no song folder.
 extern std::vector<LibraryEntry> library_entries;
 
-// Called as the walk finds folders (total 0: still counting; done: song folders so far)
-// and before each song folder is read (done of total), with the folder's path.
+// Called as the walk finds folders once it has read a directory (total 0: still counting;
+// done: song folders so far) and before each song folder is read (done of total), with the
+// folder's path. A walk of unchanged directories that reads no folder calls it only at its
+// end (total of total, both 0).
 using LibraryProgress = std::function<void(int done, int total, const std::string &folder)>;
 
 // The library's roots: "songs" in the working directory, and $XDG_DATA_HOME/fretfall/songs

@@ -1,5 +1,6 @@
 // The song library screen through the headless driver: reached from song selection only when
-// song folders exist, sorted, jumping by letter, a broken song greyed and refused, B back.
+// song folders exist, sorted, jumping by letter, a broken song greyed and refused, B back,
+// scrolled, and the silent songs' details.
 #include "app/startup.h"
 #include "harness.h"
 #include "menus/library.h"
@@ -42,6 +43,16 @@ int row_pixels(SDL_Surface *shot, int row, Rgb colour) {
     for (int y = 16 + row * 12; y < 28 + row * 12; ++y)
         for (int x = 8; x < 120; ++x)
             n += same_colour(pixel_at(shot, x, y), colour, 8);
+    return n;
+}
+
+// White pixels of a screenshot's last detail line, which says why a song plays silently,
+// right of its first 100 pixels.
+int silent_line_pixels(SDL_Surface *shot) {
+    int n = 0;
+    for (int y = 208; y < 222; ++y)
+        for (int x = 100; x < 320; ++x)
+            n += same_colour(pixel_at(shot, x, y), {255, 255, 255}, 8);
     return n;
 }
 
@@ -131,6 +142,41 @@ TEST(LibraryScreen, ListsSortedSongsJumpsByLetterGreysBrokenOnesAndGoesBack) {
     EXPECT_NE(cold.substr(0, line), warm.substr(0, line));
     EXPECT_EQ(cold.substr(line, 200), warm.substr(0, 200));
     EXPECT_EQ(run.polls("song").back().num("song"), LIBRARY_SONG);
+
+    // More songs than rows: Delta's eight, and Echo, whose audio cannot be decoded. Scrolled
+    // down one song at a time to the last of Delta (drawing only what changed), the list looks
+    // as the chooser's closing draws it whole; songs without audio say they play silently.
+    for (int i = 1; i <= 8; ++i)
+        write_song(dir, "d" + std::to_string(i), "Delta", "Song " + std::to_string(i), chart);
+    write_song(dir, "e", "Echo", "Noise", chart);
+    dir.write("songs/e/song.ogg", "OggS but not really a stream");
+    std::string scroll;
+    for (int i = 0; i < 12; ++i)
+        scroll += "tap DOWN\nwait 34\n";
+    const std::string scrolled = dir.file("scrolled.png"), whole = dir.file("whole.png"),
+                      with_audio = dir.file("audio.png"), broken = dir.file("broken.png");
+    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
+    run = run_script(dir, to_song_select + "tap LEFT\nwait 100\ntap LCTRL\nwait 700\nshot " +
+                              with_audio + "\nwait 100\n" + scroll + "wait 300\nshot " + scrolled +
+                              "\nwait 100\ntap LCTRL\nwait 100\ntap LALT\nwait 100\nshot " + whole +
+                              "\nwait 100\ntap DOWN\nwait 800\nshot " + broken + "\nwait 100\n");
+    unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(library_cursors(run).back(), 13);
+    SDL_Surface *shots[4] = {IMG_Load(with_audio.c_str()), IMG_Load(scrolled.c_str()),
+                             IMG_Load(whole.c_str()), IMG_Load(broken.c_str())};
+    for (SDL_Surface *shot : shots)
+        ASSERT_NE(shot, nullptr);
+    int differing = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            differing += pixel_value(shots[1], x, y) != pixel_value(shots[2], x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_LT(silent_line_pixels(shots[0]), 5);  // Able has its audio
+    EXPECT_GT(silent_line_pixels(shots[1]), 40); // "No audio: plays silently"
+    EXPECT_GT(silent_line_pixels(shots[3]), 40); // "Silent: " and why
+    for (SDL_Surface *shot : shots)
+        SDL_FreeSurface(shot);
 }
 
 TEST(LibraryScreen, WithoutSongFoldersSongSelectionHasNoLibraryPage) {

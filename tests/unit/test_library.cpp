@@ -23,15 +23,16 @@ void song(const GameDir &dir, const std::string &folder, const std::string &ini,
     if (chart) dir.write(folder + "/notes.chart", chart);
 }
 
-// Loads the library, counting the song folders read.
+// Loads the library, counting the song folders read and the walk's progress calls.
 struct Load {
     std::vector<LibraryEntry> entries;
-    int read = 0;
+    int read = 0, walked = 0;
     Load(const GameDir &dir) {
         entries = load_library({dir.file("songs"), dir.file("more/")},
                                dir.file("data/library.cache").c_str(),
                                [this](int done, int total, const std::string &) {
                                    if (total > 0 && done == total) read = total;
+                                   walked += total == 0 && done > 0;
                                });
     }
     std::vector<std::string> titles() const {
@@ -127,4 +128,15 @@ TEST(Library, WalkedCachedChangedAndWalkedAgain) {
     EXPECT_EQ(fourth.read, 5);
     EXPECT_EQ(fourth.titles(), third.titles());
     EXPECT_EQ(dir.read("data/library.cache"), cache);
+}
+
+TEST(Library, WalkOfUnchangedFoldersReportsNothing) {
+    GameDir dir;
+    for (int i = 0; i < 60; ++i)
+        song(dir, "songs/s" + std::to_string(i), "name = Song\n");
+    Load first(dir);
+    EXPECT_EQ(first.walked, 1); // at the 50th song folder found
+    Load second(dir);
+    EXPECT_EQ(second.walked, 0);
+    EXPECT_EQ(second.read, 0);
 }
