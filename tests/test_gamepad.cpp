@@ -89,4 +89,50 @@ TEST(Gamepad, PluggedInControllerPressesTheHandheldsKeysAndReleasesThemWhenPulle
     EXPECT_EQ(keys_within(1500), "-down -left alt -up");
 }
 
+// A handheld's built-in pad as the port collection hands it over: a joystick SDL knows no
+// layout for (its d-pad four buttons), and the firmware's mapping line for its GUID in
+// SDL_GAMECONTROLLERCONFIG, here with A and B on the other button numbers.
+TEST(Gamepad, HandheldPadPressesTheButtonsKeysThroughTheFirmwaresMapping) {
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+    // SDL's GUID of a virtual joystick (bus ff) of vendor 1, product 1, the numbers of
+    // handhelds' built-in pads; the name's checksum left out, as the collection's lines do.
+    setenv("SDL_GAMECONTROLLERCONFIG",
+           "ff000000010000000100000000007600,GO-Super Gamepad,a:b1,b:b0,x:b2,y:b3,"
+           "leftshoulder:b4,rightshoulder:b5,back:b8,start:b9,dpup:b13,dpdown:b14,"
+           "dpleft:b15,dpright:b16,leftx:a0,lefty:a1,platform:Linux,",
+           1);
+    platform_start_real();
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+    ASSERT_NE(platform_set_video_mode(320, 240, 16), nullptr);
+
+    auto attach = sdl2<int (*)(const VirtualPad *)>("SDL_JoystickAttachVirtualEx");
+    auto open = sdl2<void *(*)(int)>("SDL_JoystickOpen");
+    auto button = sdl2<int (*)(void *, int, Uint8)>("SDL_JoystickSetVirtualButton");
+    ASSERT_TRUE(attach && open && button);
+    VirtualPad desc = {};
+    desc.version = 1;
+    desc.naxes = 2;
+    desc.nbuttons = 17;
+    desc.vendor_id = 1;
+    desc.product_id = 1;
+    desc.name = "GO-Super Gamepad";
+    int device = attach(&desc);
+    ASSERT_GE(device, 0);
+    void *pad = open(device);
+    ASSERT_NE(pad, nullptr);
+    EXPECT_EQ(keys_within(1500), "");
+
+    std::string keys;
+    for (int b : {1, 0, 2, 3, 4, 5, 8, 9, 13, 14, 15, 16}) {
+        button(pad, b, 1);
+        keys += keys_within(60) + " ";
+        button(pad, b, 0);
+        keys += keys_within(60) + " / ";
+    }
+    EXPECT_EQ(keys, "+left ctrl -left ctrl / +left alt -left alt / +space -space / "
+                    "+left shift -left shift / +tab -tab / +backspace -backspace / "
+                    "+escape -escape / +return -return / +up -up / +down -down / "
+                    "+left -left / +right -right / ");
+}
+
 } // namespace

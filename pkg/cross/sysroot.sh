@@ -6,11 +6,13 @@
 # libmad0-dev, which is not multiarch, so each install removes the other's), and a private
 # apt state leaves the machine's own package set and architectures as they were.
 #
-#   sysroot.sh ARCH DIR      ARCH is armhf or arm64; quick when DIR is already complete
+#   sysroot.sh ARCH DIR [PACKAGE...]   ARCH is armhf or arm64; quick when DIR is already
+#                                      complete. The packages default to the native build's.
 set -e
 
-arch=${1:?usage: sysroot.sh armhf|arm64 DIR}
-dest=${2:?usage: sysroot.sh armhf|arm64 DIR}
+arch=${1:?usage: sysroot.sh armhf|arm64 DIR [PACKAGE...]}
+dest=${2:?usage: sysroot.sh armhf|arm64 DIR [PACKAGE...]}
+shift 2
 case "$arch" in
   armhf|arm64) ;;
   *) echo "sysroot.sh: unknown architecture $arch" >&2; exit 2 ;;
@@ -19,6 +21,7 @@ esac
 # The native build's libraries, for the other architecture, and the test framework.
 PKGS="libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
 libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libgtest-dev"
+[ $# -eq 0 ] || PKGS="$*"
 # The C library's headers and link files come with the cross compiler; unpacking Debian's
 # copies as well would put a second set of C headers ahead of the compiler's own.
 SKIP="libc6-dev libc-dev-bin linux-libc-dev libcrypt-dev libnsl-dev libtirpc-dev rpcsvc-proto"
@@ -46,7 +49,8 @@ mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/root"
 apt_private() {
     apt-get -qq -o Dir::State::Lists="$work/lists" -o Dir::State::status="$work/status" \
         -o Dir::Cache="$work/cache" -o APT::Architecture="$arch" \
-        -o APT::Architectures="$arch" -o Acquire::Languages=none -o Debug::NoLocking=1 "$@"
+        -o APT::Architectures="$arch" -o Acquire::Languages=none -o Debug::NoLocking=1 \
+        -o APT::Sandbox::User=root "$@"
 }
 apt_private update
 apt_private -y --no-install-recommends --download-only install $PKGS >/dev/null
@@ -54,7 +58,10 @@ for deb in "$work"/cache/archives/*.deb; do
     name=$(dpkg-deb -f "$deb" Package)
     case " $(echo $SKIP) " in *" $name "*) continue ;; esac
     dpkg-deb -x "$deb" "$work/root"
+    # Which package each file came from, for the licences of what a bundle takes.
+    dpkg-deb -c "$deb" | awk -v p="$name" '{ sub(/^\./, "", $6); print p, $6 }' >>"$work/files"
 done
+mv "$work/files" "$work/root/.fretfall-files"
 # Links that point at absolute paths (libz.so -> /lib/...) are made relative, so that they
 # resolve inside the tree.
 find "$work/root" -type l -lname '/*' | while read -r link; do

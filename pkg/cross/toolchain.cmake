@@ -16,7 +16,7 @@ if(NOT EXISTS ${FRETFALL_SYSROOT}/.fretfall-sysroot)
                       "pkg/install-deps.sh cross ${FRETFALL_DEB_ARCH}")
 endif()
 # try_compile projects see the same settings.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FRETFALL_SYSROOT)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FRETFALL_SYSROOT FRETFALL_STATIC_CXX)
 
 # The compiler keeps its own C library and C++ headers; everything else comes from the
 # tree. It is not a --sysroot: the tree holds no C library headers (sysroot.sh).
@@ -42,6 +42,11 @@ set(ENV{PKG_CONFIG_PATH} "")
 set(_libdirs ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}:${FRETFALL_SYSROOT}/lib/${FRETFALL_TRIPLET})
 string(APPEND _libdirs :${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pulseaudio)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
+# The handheld port's programs carry the C++ runtime themselves: a firmware's own may be
+# older than the compiler's, and the port bundles none.
+if(FRETFALL_STATIC_CXX)
+  string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -static-libstdc++ -static-libgcc")
+endif()
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
 
