@@ -63,7 +63,7 @@ bash "$here/tests/cross/firmware_root.sh" "$sysroot" "$triplet" "$qemu" "$root"
 mkdir -p "$root/roms/ports"
 unzip -q "$zip" -d "$root/roms/ports"
 cp whole.script "$root/whole.script"
-sdl2=$(readlink "$root/usr/lib/$triplet/libSDL2-2.0.so.0" || basename "$root/usr/lib/$triplet/libSDL2-2.0.so.0")
+sdl2=$(readlink "$sysroot/usr/lib/$triplet/libSDL2-2.0.so.0")
 
 # Native and ARM runs side by side; each run writes into a directory of its own.
 run() { # NAME DIR SCRIPT COMMAND...
