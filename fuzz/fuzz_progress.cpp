@@ -5,10 +5,6 @@
 
 #include <cstdlib>
 
-// save_game and load_game, which this target does not call, name the game's counters;
-// they live with the song results, which bring in SDL, so the target gives them a home.
-int wins, loses;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::string input = fuzz_input_file("game_save", data, size);
     const int w0 = 11, l0 = 22;

@@ -4,6 +4,7 @@
 #include "video.h"
 
 #include "engine/assets.h"
+#include "headless/session.h"
 #include "platform/platform.h"
 
 #include <SDL.h>
@@ -23,10 +24,10 @@ ScreenScript::ScreenScript(const std::string &script) {
     close(fd);
     path = name;
     std::ofstream(path) << script;
-    ok = screen && platform_start_replay(path, "/dev/null", message);
+    ok = screen && headless_start_script(path, "/dev/null", message);
 }
 
 ScreenScript::~ScreenScript() {
-    platform_start_virtual();
+    headless_start_virtual();
     if (!path.empty()) std::remove(path.c_str());
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "engine/assets.h"
 #include "game/input.h"
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/judge.h"
@@ -80,7 +81,7 @@ class SongFixture : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
-        platform_start_virtual();
+        headless_start_virtual();
         saved = {my_surfNotas, my_surfFrets, hitflames, hitflames1,       hitflames2,
                  hitflames3,   star,         starNull,  my_surfRockometro};
         // The note sheet: five frames side by side, a colour per lane.

@@ -2,6 +2,7 @@
 // while the game runs, read through the real game's event poll.
 #include "platform/platform.h"
 #include "platform/sdl2.h"
+#include "platform/window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The name entry: grid, cursor and slot rules called directly, and whole entries run
 // in-process on scripted key events down to the bytes of the highscore file.
 #include "engine/assets.h"
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "game/score.h"
 #include "harness.h"
@@ -144,7 +145,7 @@ class NameEntryRun : public ::testing::Test {
         new_score = images[0];
         letras_score = images[1];
         cursor_score = images[2];
-        platform_start_virtual();
+        headless_start_virtual();
         ASSERT_EQ(chdir(home.c_str()), 0);
     }
 
@@ -152,8 +153,8 @@ class NameEntryRun : public ::testing::Test {
     void run(const std::string &keys) {
         dir.write("keys.script", keys + "wait 600000\n");
         std::string error;
-        platform_start_virtual();
-        ASSERT_TRUE(platform_start_replay(dir.file("keys.script"), dir.file("keys.trace"), error))
+        headless_start_virtual();
+        ASSERT_TRUE(headless_start_script(dir.file("keys.script"), dir.file("keys.trace"), error))
             << error;
         scripted_run_active = true;
         EXPECT_EQ(name_entry(), TO_MENU_CYCLE_START);

@@ -3,6 +3,7 @@
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "songs/catalogue.h"
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "game/notes.h"
 #include "game/playfield.h"
@@ -26,7 +27,7 @@ class SongScreens : public ::testing::Test {
     void SetUp() override {
         ASSERT_NE(screen, nullptr);
         ASSERT_NE(font_title, nullptr);
-        platform_start_virtual();
+        headless_start_virtual();
         SDL_FillRect(screen, nullptr, 0);
         wins = loses = 0;
         nSCORE = nHITS = tHITS = nHit = Balanca = nSTREAK = 0;

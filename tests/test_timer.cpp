@@ -1,4 +1,5 @@
 // The frame timer on the virtual clock: start, pause, resume and the 50 ms pacing rule.
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "game/timer.h"
 
@@ -6,7 +7,7 @@
 
 class TimerTest : public ::testing::Test {
   protected:
-    void SetUp() override { platform_start_virtual(); }
+    void SetUp() override { headless_start_virtual(); }
 };
 
 TEST_F(TimerTest, StoppedTimerReadsZero) {

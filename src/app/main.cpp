@@ -4,6 +4,7 @@
 //
 // --record writes a recording of the whole run that fretfall-replay --play replays
 // exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "app/startup.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char **argv) {
             std::fprintf(stderr, "fretfall: %s needs a file name; playing on without it\n", argv[i]);
         }
     }
-    platform_start_real(record, trace);
+    platform_start_real();
+    headless_observe_real(record, trace);
     return fretfall_main();
 }

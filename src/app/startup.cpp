@@ -5,6 +5,7 @@
 #include "engine/draw.h"
 #include "app/flow.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 #include "engine/sound.h"
 #include "game/song.h"
 #include "game/timer.h"

@@ -14,7 +14,6 @@
 #include <climits>
 #include <cstdio>
 
-int wins, loses;
 
 namespace {
 

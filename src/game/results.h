@@ -1,8 +1,6 @@
 // The end of a song: the fail sequence, and the win sequence with its results screen.
 #pragma once
-
-extern int wins;  // songs won, the tutorial excepted
-extern int loses; // songs failed, the tutorial included
+#include "store/progress.h"
 
 // The failure banner over the last frame, notes reset, music and effects paused, one
 // loss counted; holds the picture for 3 s. The flow then goes to the menu cycle start.

@@ -12,6 +12,7 @@
 // through SDL's own blits and renders every text anew (the pictures the faster drawing
 // paths must match).
 #include "engine/draw.h"
+#include "headless/session.h"
 #include "platform/platform.h"
 #include "headless/recording.h"
 #include "headless/startfiles.h"
@@ -48,8 +49,8 @@ int fail(const std::string &message) {
 bool open_present_notes(const std::string &presents, const std::string &hashes,
                         std::string &error) {
     const std::string *unwritable = nullptr;
-    if (!presents.empty() && !platform_note_presents(presents)) unwritable = &presents;
-    if (!hashes.empty() && !platform_hash_presents(hashes)) unwritable = &hashes;
+    if (!presents.empty() && !headless_note_presents(presents)) unwritable = &presents;
+    if (!hashes.empty() && !headless_hash_presents(hashes)) unwritable = &hashes;
     if (unwritable) error = "cannot write " + *unwritable;
     return !unwritable;
 }
@@ -106,7 +107,7 @@ int play(const std::string &recording_path, std::string dir, const std::string &
     }
     if (!lay_out_start_files(recording.files, dir, error) || !link_assets(dir, error))
         return fail(error);
-    if (!platform_start_playback(std::move(recording), trace, error) ||
+    if (!headless_start_playback(std::move(recording), trace, error) ||
         !open_present_notes(presents, hashes, error))
         return fail(error);
     if (chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
@@ -155,9 +156,9 @@ int main(int argc, char **argv) {
     char cwd[4096];
     if (!record.empty() && record[0] != '/' && getcwd(cwd, sizeof cwd))
         record = std::string(cwd) + "/" + record; // named from where the driver started
-    if (!platform_start_replay(script, trace, error) || !open_present_notes(presents, hashes, error))
+    if (!headless_start_script(script, trace, error) || !open_present_notes(presents, hashes, error))
         return fail(error);
     if (!dir.empty() && chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
-    if (!record.empty()) platform_record(record);
+    if (!record.empty()) headless_record(record);
     return fretfall_main();
 }

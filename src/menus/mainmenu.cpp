@@ -32,10 +32,7 @@ Next run_main_menu() {
 Next run_play_submenu() {
     menu3 = 0;
     menu4 = 0;
-    SDL_Rect origin = dst_rectMenu;
-    blit(main_menu1_1, nullptr, screen, &origin);
-    platform_flip(screen);
-    run_vertical_menu(main_menu1_1, cursor_count2, SCREEN_PLAY_MENU);
+    open_vertical_menu(main_menu1_1, cursor_count2, SCREEN_PLAY_MENU);
     menu3 = 1;
     switch (cursor_count2) {
     case 0: career(); return TO_PLAY_SUBMENU;

@@ -16,10 +16,7 @@ Next options_menu() {
     // The main menu's cursor is borrowed; the chosen entry's screen goes on with it, so
     // the game look opens on its entry 1 and the save menu on its entry 3.
     cursor_count = 0;
-    SDL_Rect origin = dst_rectMenu;
-    blit(my_surfMenu3, nullptr, screen, &origin);
-    platform_flip(screen);
-    run_vertical_menu(my_surfMenu3, cursor_count, SCREEN_OPTIONS);
+    open_vertical_menu(my_surfMenu3, cursor_count, SCREEN_OPTIONS);
     menu5 = 1;
     switch (cursor_count) {
     case 0:

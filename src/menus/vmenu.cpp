@@ -65,3 +65,10 @@ int run_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId screen_id) {
         if (confirmed) return cursor;
     }
 }
+
+int open_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId id) {
+    SDL_Rect origin = dst_rectMenu;
+    blit(backdrop, nullptr, screen, &origin);
+    platform_flip(screen);
+    return run_vertical_menu(backdrop, cursor, id);
+}

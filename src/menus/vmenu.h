@@ -21,3 +21,5 @@ void draw_cursor_column(SDL_Surface *backdrop, int entry);
 // Runs a five-entry vertical menu over `backdrop` (already drawn) until LCTRL confirms an
 // entry; UP and DOWN move `cursor` with BATIDA, LCTRL plays ACEITA. Returns the entry.
 int run_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId screen);
+// Draws `backdrop` over the whole screen, presents it, then runs the vertical menu on it.
+int open_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId id);

@@ -1,11 +1,6 @@
 // The one seam between the game and the machine: time, waiting, events and presenting.
-// The real game runs on SDL's clock and event queue; the headless driver runs the same
-// screens on a virtual clock fed by a script, and writes a trace of every poll.
 #pragma once
-#include "headless/recording.h"
-
 #include <SDL.h>
-#include <string>
 
 // Which screen loop is polling; named in the trace and used to pace menu passes.
 enum ScreenId {
@@ -32,36 +27,35 @@ enum ScreenId {
 // waits for the display, no menu runs faster than 60 passes a second (17 ms >= 1/60 s).
 const Uint32 PASS_MS = 17;
 
-// Real mode: SDL's clock and events. The default. A non-empty `record_path` records the
-// run (app/recorder.h), a non-empty `trace_path` writes the headless driver's trace lines;
-// a file that cannot be created is reported on stderr and the game plays on without it.
-void platform_start_real(const std::string &record_path = "", const std::string &trace_path = "");
+// Another side of the seam than SDL's, filled in by the headless driver (src/headless/):
+// a clock, waits, events and presents of its own, and observers of what the game is
+// handed (the recording and the trace). Every null member leaves SDL's own behaviour.
+struct PlatformSide {
+    Uint32 (*ticks)();
+    void (*delay)(Uint32 ms);
+    int (*event)(SDL_Event *event);
+    void (*present)(SDL_Surface *surface);
+    void (*saw_ticks)(Uint32 now);
+    void (*saw_delay)(Uint32 ms);                    // before the wait
+    void (*saw_poll)(Uint32 now, ScreenId screen);   // before the event is taken
+    void (*saw_event)(int got, const SDL_Event *event);
+    void (*saw_line)(Uint32 now, const char *key, const char *value); // "sound", "music"
+    void (*saw_exit)(Uint32 now, int status);
+};
 
-// Sets the video mode, a software surface of `width` x `height` x `bpp`. On a desktop the
-// real game's window is the largest whole multiple of that size which fits the desktop,
-// every screen pixel a square block (unless the player set SDL12COMPAT_WINDOW_SCALING);
-// the real game also opens every game controller here.
-SDL_Surface *platform_set_video_mode(int width, int height, int bpp);
+// The real game on SDL: asks sdl12-compat for whole-factor scaling and the controller
+// layout (the player's own settings win) and drops any other side.
+void platform_start_real();
+// Puts `side` (which must outlive the run) in SDL's place; null puts SDL back.
+void platform_use_side(const PlatformSide *side);
+// True while the clock is SDL's own (the real game, recorded or not).
+bool platform_is_real();
+// The screen of the latest poll; SCREEN_COUNT before the first.
+ScreenId platform_polled_screen();
 
-// Headless mode: a virtual clock starting at 0 and the events of `script`.
-// Returns false and fills `error` when the script cannot be read or parsed.
-// `trace_path` may be empty (standard output).
-bool platform_start_replay(const std::string &script, const std::string &trace_path,
-                           std::string &error);
-// Replay mode: every clock reading, wait and poll is answered from `recording`, which
-// must hold what the game asks for next; a divergence stops the run with status 3, the
-// recording's end with status 0 (both say where on stderr). `trace_path` as above.
-bool platform_start_playback(Recording &&recording, const std::string &trace_path,
-                             std::string &error);
-// Records the headless run as the real game records (the working directory's files).
-void platform_record(const std::string &path);
-// A virtual clock without script or trace, for unit tests: only waits advance it.
-void platform_start_virtual();
-bool platform_is_replay();
-
-// Milliseconds since start-up (SDL_GetTicks, or the virtual clock).
+// Milliseconds since start-up.
 Uint32 platform_ticks();
-// Waits `ms` milliseconds (SDL_Delay, or advances the virtual clock).
+// Waits `ms` milliseconds.
 void platform_delay(Uint32 ms);
 
 // The one poll of a screen pass: takes at most one event, like SDL_PollEvent.
@@ -71,22 +65,12 @@ void platform_delay(Uint32 ms);
 // between window and full screen, reaching no screen.
 int platform_poll(SDL_Event *event, ScreenId screen);
 
-// Presents the whole screen: SDL_Flip in the real game. The headless driver shows nothing,
-// so it only counts the present, takes the screenshots that are due and notes the present
-// in the files asked for below.
+// Presents the whole screen: SDL_Flip in the real game.
 void platform_flip(SDL_Surface *surface);
-// Presents since start-up (headless mode only).
-Uint32 platform_presents();
-// Headless mode: one line per present into `path`: the virtual ms, the wall clock
-// (CLOCK_REALTIME seconds with microseconds) and the process's CPU ms so far.
-bool platform_note_presents(const std::string &path);
-// Headless mode: one line per present into `path`: the virtual ms and a 64-bit FNV-1a
-// hash of the screen's pixels, row by row, so two runs can be compared present by present.
-bool platform_hash_presents(const std::string &path);
 
-// Trace lines for effects and music started.
+// Notes an effect or a music started (a trace line where a trace is written).
 void platform_trace_sound(const char *stem);
 void platform_trace_music(const char *path);
 
-// Ends the program with `status`, noting it in the trace.
+// Ends the program with `status`, noting it in the trace and the recording.
 [[noreturn]] void platform_exit(int status);

@@ -1,7 +1,6 @@
 // The progress file: two decimal counters, replaced as a whole on every write.
 #include "store/progress.h"
 
-#include "game/results.h"
 
 #include <cctype>
 #include <climits>
@@ -9,6 +8,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+
+int wins, loses;
 
 namespace {
 

@@ -1,6 +1,9 @@
 // The progress file "game_save": the win and loss counters between runs.
 #pragma once
 
+extern int wins;  // songs won, the tutorial excepted
+extern int loses; // songs failed, the tutorial included
+
 // Name of the progress file in the working directory.
 const char *const PROGRESS_FILE = "game_save";
 
