@@ -1,6 +1,7 @@
 // SIGTERM, which a handheld firmware's exit hot-key sends, ends the real game through the
 // poll of whichever screen is running, as the exit entry does.
 #include "platform/platform.h"
+#include "platform/window.h"
 
 #include <gtest/gtest.h>
 
