@@ -1,9 +1,9 @@
 #!/bin/bash
 # Makes a stand-in for a handheld's firmware of the oldest kind the port is for: a root
 # holding only Debian 11's glibc and SDL2 (2.0.14) with the libraries SDL2 links to and
-# udev, which it loads, for
-# one ARM architecture, taken from the port's Debian 11 library tree, plus a shell, mkdir
-# and tee for the launcher, and the static user-mode emulator at /QEMU. No C++ runtime.
+# udev, which it loads, for one ARM architecture, taken from the port's Debian 11 library
+# tree, plus a shell, mkdir and tee for the launcher, and the static user-mode emulator at
+# /QEMU. No C++ runtime.
 #
 #   firmware_root.sh TREE TRIPLET QEMU DIR
 set -euo pipefail
