@@ -120,7 +120,7 @@ test-cross:
 	@$(MAKE) --no-print-directory port-build PORT_ARCH=$(ARCH) PORT_TARGETS="fretfall_tests fretfall-soakgen"
 	@$(MAKE) --no-print-directory port
 	bash pkg/port/check.sh dist/port/fretfall dist/fretfall.zip
-	$(INROOT) sh -c 'cd build-port-$(ARCH) && ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)'
+	pkg/port/inroot.sh $(PORT_ROOT) $(CURDIR)/build-port-$(ARCH) ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
 	bash tests/cross/same_game.sh $(BUILD) build-port-$(ARCH) $(ARCH) $(PORT_ROOT) dist/fretfall.zip
 ifeq ($(ARCH),aarch64)
 	bash tests/cross/port_launcher.sh $(PORT_ROOT) dist/fretfall.zip $(BUILD)

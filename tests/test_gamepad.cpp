@@ -39,8 +39,10 @@ std::string keys_within(Uint32 ms) {
 }
 
 // The real game on the dummy display, and the virtual joystick `desc` plugged in: its
-// device index and the joystick opened.
+// device index and the joystick opened; `pad` stays null when the SDL2 beneath has no
+// virtual joysticks (before 2.24, as Debian 11's).
 void start_with_pad(const VirtualPad &desc, int &device, void *&pad) {
+    pad = nullptr;
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1); // the dummy window has no focus
     platform_start_real();
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
@@ -48,7 +50,7 @@ void start_with_pad(const VirtualPad &desc, int &device, void *&pad) {
     EXPECT_EQ(SDL_GetVideoSurface()->w, 320); // the dummy driver is never scaled
     auto attach = sdl2<int (*)(const VirtualPad *)>("SDL_JoystickAttachVirtualEx");
     auto open = sdl2<void *(*)(int)>("SDL_JoystickOpen");
-    ASSERT_TRUE(attach && open);
+    if (!attach || !open) return;
     device = attach(&desc);
     ASSERT_GE(device, 0);
     pad = open(device);
@@ -68,6 +70,7 @@ TEST(Gamepad, PluggedInControllerPressesTheHandheldsKeysAndReleasesThemWhenPulle
     int device;
     void *pad;
     ASSERT_NO_FATAL_FAILURE(start_with_pad(desc, device, pad));
+    if (!pad) GTEST_SKIP() << "this SDL2 has no virtual joysticks";
     auto button = sdl2<int (*)(void *, int, Uint8)>("SDL_JoystickSetVirtualButton");
     auto axis = sdl2<int (*)(void *, int, Sint16)>("SDL_JoystickSetVirtualAxis");
     auto detach = sdl2<int (*)(int)>("SDL_JoystickDetachVirtual");
@@ -119,6 +122,7 @@ TEST(Gamepad, HandheldPadPressesTheButtonsKeysThroughTheFirmwaresMapping) {
     int device;
     void *pad;
     ASSERT_NO_FATAL_FAILURE(start_with_pad(desc, device, pad));
+    if (!pad) GTEST_SKIP() << "this SDL2 has no virtual joysticks";
     auto button = sdl2<int (*)(void *, int, Uint8)>("SDL_JoystickSetVirtualButton");
     ASSERT_TRUE(button);
     EXPECT_EQ(keys_within(1500), "");

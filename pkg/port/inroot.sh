@@ -21,6 +21,8 @@ exec $SUDO unshare --mount sh -c '
     mount --bind "$top" "$root$top"
     mount -t proc proc "$root/proc"
     mount --bind /dev "$root/dev"
+    # The fonts the asset tests compare with, as the native tests see them.
+    mkdir -p "$root/usr/share/fonts" && mount --bind -o ro /usr/share/fonts "$root/usr/share/fonts"
     exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
         sh -c "cd \"\$0\" && exec \"\$@\"" "$dir" "$@"
 ' inroot "$root" "$top" "$dir" "$@"
