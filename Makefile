@@ -64,8 +64,8 @@ soak:
 	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
 	bash tests/soak.sh $(ASAN) $(CURDIR) 200000
 
-# The fuzz targets of the progress, highscore and recording readers, five minutes each (fuzz/run.sh;
-# `make test` runs thirty seconds each).
+# The fuzz targets of the progress, highscore, recording and song-folder readers, five
+# minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
 fuzz:
 	@./pkg/install-deps.sh fuzz
 	bash fuzz/run.sh build-fuzz 300

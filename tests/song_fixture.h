@@ -7,10 +7,11 @@
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/judge.h"
+#include "game/lanes.h"
 #include "game/notes.h"
 #include "game/score.h"
 #include "game/song.h"
-#include "menus/gamelook.h"
+#include "game/look.h"
 #include "video.h"
 
 #include <SDL.h>
@@ -88,7 +89,7 @@ class SongFixture : public ::testing::Test {
         using namespace song_test;
         my_surfNotas = sheet(160, 23, 255, 255, 255);
         for (int lane = 1; lane <= 5; ++lane)
-            paint(my_surfNotas, *note_lane(lane)->frame, lane);
+            paint(my_surfNotas, *lane_at(lane)->note_frame, lane);
         // The fret sheet: 200 wide, pressed frames from row 70.
         my_surfFrets = sheet(200, 93, 255, 0, 255);
         SDL_Surface **flames[4] = {&hitflames, &hitflames1, &hitflames2, &hitflames3};

@@ -1,4 +1,5 @@
 // The song catalogue against the charts it points at: counts, pools, timing and wiring.
+#include "game/lanes.h"
 #include "game/notes.h"
 #include "game/song.h"
 #include "songs/catalogue.h"
@@ -46,7 +47,7 @@ TEST(Catalogue, EveryNoteFitsItsPoolAndReachesTheHitLineBeforeTheEnd) {
         int bad = 0;
         for (int n = 0; n < chart.count; ++n) {
             const ChartNote &note = chart.notes[n];
-            const NoteLane *lane = note_lane(note.lane);
+            const Lane *lane = lane_at(note.lane);
             // At 20 frames a second a note falls off 1.15 s after its spawn.
             bool ok = lane && note.slot >= 0 && note.slot < lane->count &&
                       slots.insert({note.lane, note.slot}).second &&
@@ -70,7 +71,7 @@ TEST(Catalogue, EachPlaybackFunctionPlaysItsOwnChart) {
         entry->playback();
         int moved = 0;
         for (int n = 0; n < chart.count; ++n) {
-            const NoteLane *lane = note_lane(chart.notes[n].lane);
+            const Lane *lane = lane_at(chart.notes[n].lane);
             if (lane && chart.notes[n].slot >= 0 && chart.notes[n].slot < lane->count)
                 moved += lane->slots[chart.notes[n].slot].y == 10;
         }

@@ -1,5 +1,6 @@
 // The six chart tables the game plays: shape per lane, chords, gaps, the fixed rows,
 // row order and slots, timing against the song's end and beat grid, and the CSV dump.
+#include "game/lane_layout.h"
 #include "songs/charts.h"
 
 #include "../tools/common/song_styles.h"
@@ -108,8 +109,6 @@ const ChartShape SHAPES[] = {
      1875},
 };
 
-const int POOL[5] = {311, 260, 250, 126, 100};
-
 std::vector<ChartNote> rows_of(const Chart &c) { return {c.notes, c.notes + c.count}; }
 
 std::vector<ChartNote> lane_rows(const Chart &c, int lane) {
@@ -182,14 +181,14 @@ TEST(ChartShape, EveryRowHasAValidLaneAndItsOwnSlotInsideThePool) {
         std::set<std::pair<int, int>> used;
         for (const ChartNote &n : rows_of(*s.chart)) {
             ASSERT_TRUE(n.lane >= 1 && n.lane <= 5) << s.name;
-            EXPECT_TRUE(n.slot >= 0 && n.slot < POOL[n.lane - 1])
+            EXPECT_TRUE(n.slot >= 0 && n.slot < LANE_SLOTS[n.lane - 1])
                 << s.name << " lane " << n.lane << " slot " << n.slot;
             EXPECT_TRUE(used.insert({n.lane, n.slot}).second)
                 << s.name << " lane " << n.lane << " slot " << n.slot << " used twice";
         }
     }
     // The longest chart fills lane 2's pool to its last slot.
-    EXPECT_EQ(lane_rows(chart_forwhomthebellstolls, 2).back().slot, POOL[1] - 1);
+    EXPECT_EQ(lane_rows(chart_forwhomthebellstolls, 2).back().slot, LANE_SLOTS[1] - 1);
 }
 
 TEST(ChartOrder, RowsRunLaneByLaneEachByRisingSlot) {

@@ -202,7 +202,7 @@ TEST_F(JudgeTest, HitShowsTheLanesFlameFromTheChosenSheet) {
     for (int lane = 1; lane <= 5; ++lane) {
         clear_screen();
         doors[lane - 1]();
-        EXPECT_EQ(pixel(note_lane(lane)->x, 155), tag_on_screen(10)) << "lane " << lane;
+        EXPECT_EQ(pixel(lane_at(lane)->x, 155), tag_on_screen(10)) << "lane " << lane;
     }
 }
 

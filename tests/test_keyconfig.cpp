@@ -1,6 +1,7 @@
 // The options menu and the key configuration: the ten steps, leaving early, buttons
 // given twice, and the lanes that a song then reads through the mapping.
 #include "game/input.h"
+#include "game/lane_layout.h"
 #include "harness.h"
 #include "menus/keyconfig.h"
 #include "screens.h"
@@ -142,7 +143,6 @@ TEST(KeyConfig, EachStepLightsItsLaneAndShowsItsPrompt) {
                          dir.file("step5.png") + "\nwait 50\n" + "wait 100\n";
     ReplayRun run = run_script(dir, script);
     ASSERT_FALSE(run.polls("key_config").empty()) << run.errors;
-    const int lane_x[5] = {80, 110, 145, 177, 210};
     struct Expect {
         const char *shot;
         int lane;
@@ -160,7 +160,7 @@ TEST(KeyConfig, EachStepLightsItsLaneAndShowsItsPrompt) {
         EXPECT_TRUE(shows_text(shot, e.x, 100, 10, e.prompt)) << e.shot;
         for (int lane = 1; lane <= 5; ++lane) {
             Rgb want = lane == e.lane ? GREEN : BLUE;
-            EXPECT_TRUE(same_colour(shot.at(lane_x[lane - 1] + 5, 230), want))
+            EXPECT_TRUE(same_colour(shot.at(LANE_X[lane - 1] + 5, 230), want))
                 << e.shot << " lane " << lane;
         }
         // Lane 5's frame runs on to the right edge of the screen.

@@ -90,7 +90,7 @@ TEST_F(NotesTest, ZerarNotasPutsEverySlotBackAndForgetsHits) {
     hit_Nota1[310] = hit_Nota5[99] = hit_Nota3[0] = true;
     zerar_notas();
     for (int lane = 1; lane <= 5; ++lane) {
-        const NoteLane *pool = note_lane(lane);
+        const Lane *pool = lane_at(lane);
         for (int i = 0; i < pool->count; ++i) {
             EXPECT_EQ(pool->slots[i].y, 0);
             EXPECT_FALSE(pool->marks[i]);
@@ -138,11 +138,27 @@ TEST_F(NotesTest, RowsOutsideThePoolsAreSkipped) {
     run_frame(chart, 0);
     EXPECT_EQ(dst_Nota5[99].y, 10); // the one good row
     for (int lane = 1; lane <= 5; ++lane) {
-        const NoteLane *pool = note_lane(lane);
+        const Lane *pool = lane_at(lane);
         for (int i = 0; i < pool->count; ++i) {
             if (lane == 5 && i == 99) continue;
             EXPECT_EQ(pool->slots[i].y, 0);
         }
     }
     play_chart(Chart{nullptr, 3}); // no rows at all
+}
+
+TEST_F(NotesTest, EachLaneOfTheTableStandsInItsOwnColumn) {
+    for (int n = 1; n <= LANE_COUNT; ++n) {
+        const Lane &lane = *lane_at(n);
+        EXPECT_EQ(lane.x, LANE_X[n - 1]);
+        EXPECT_EQ(lane.count, LANE_SLOTS[n - 1]);
+        EXPECT_EQ(lane.target->x, lane.x) << "lane " << n;
+        EXPECT_EQ(lane.flame->x, lane.x) << "lane " << n;
+        for (int i = 0; i < lane.count; ++i)
+            ASSERT_EQ(lane.slots[i].x, lane.x) << "lane " << n << " slot " << i;
+        EXPECT_EQ(lane.note_frame->x, NOTE_FRAME_X[n - 1]);
+        EXPECT_EQ(lane.pressed_frame->x, PRESSED_FRAME_X[n - 1]);
+    }
+    EXPECT_EQ(lane_at(0), nullptr);
+    EXPECT_EQ(lane_at(LANE_COUNT + 1), nullptr);
 }

@@ -3,6 +3,8 @@
 #include "song_fixture.h"
 
 #include "engine/draw.h"
+#include "game/hud.h"
+#include "game/results.h"
 #include "songs/catalogue.h"
 
 #include <cstring>
@@ -171,11 +173,11 @@ TEST_F(ScoreTest, AccuracyCountsEveryChartNoteHitOnce) {
         zerar_notas();
         tHITS = -4;
         for (int n = 0; n < chart->count; ++n)
-            note_lane(chart->notes[n].lane)->marks[chart->notes[n].slot] = true;
+            lane_at(chart->notes[n].lane)->marks[chart->notes[n].slot] = true;
         EXPECT_EQ(accuracy_percent(song), 100) << "song " << song;
         int left = 0;
         for (int n = 0; n < chart->count; n += 10, ++left)
-            note_lane(chart->notes[n].lane)->marks[chart->notes[n].slot] = false;
+            lane_at(chart->notes[n].lane)->marks[chart->notes[n].slot] = false;
         EXPECT_EQ(accuracy_percent(song), (chart->count - left) * 100 / chart->count)
             << "song " << song;
     }

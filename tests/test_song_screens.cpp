@@ -5,6 +5,7 @@
 #include "songs/catalogue.h"
 #include "headless/session.h"
 #include "platform/platform.h"
+#include "game/lanes.h"
 #include "game/notes.h"
 #include "game/playfield.h"
 #include "game/results.h"
@@ -137,7 +138,7 @@ TEST_F(SongScreens, TheResultsScreenShowsScoreAccuracyAndLongestStreak) {
     tHITS = 59;
     nSTREAK = 64;
     for (int n = 0; n < chart_tutorial.count; ++n)
-        note_lane(chart_tutorial.notes[n].lane)->marks[chart_tutorial.notes[n].slot] = true;
+        lane_at(chart_tutorial.notes[n].lane)->marks[chart_tutorial.notes[n].slot] = true;
     dst_Nota1[0].y = 120;
     Uint32 before = platform_ticks();
     win_sequence();

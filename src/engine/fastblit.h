@@ -1,7 +1,7 @@
 // Blits that draw exactly what SDL's own blits draw, with less work: the per-surface-alpha
 // blit of a 24-bit RGB image onto the 16-bit 565 screen, with the very arithmetic of SDL's
 // blitter for this pair of formats from a copy of the image in planes that vector code
-// reads eight pixels at a time; and colour-keyed 16-bit sprites copied run by run, the
+// reads sixteen pixels at a time; and colour-keyed 16-bit sprites copied run by run, the
 // runs of pixels that are not the key taken once per sprite and key.
 // None of them is taken in the reference mode (draw_reference).
 #pragma once

@@ -1,17 +1,9 @@
-// The handheld's buttons as SDL keys, and the button mapping that assigns each of ten
-// buttons to one of the five lanes.
+// The button mapping that assigns each of the handheld's ten buttons to one of the five
+// lanes.
 #pragma once
-#include <SDL.h>
+#include "platform/buttons.h"
 
-// Handheld buttons as the handheld's SDL port delivers them.
-const SDLKey BUTTON_Y = SDLK_LSHIFT;
-const SDLKey BUTTON_B = SDLK_LALT;      // back on menus
-const SDLKey BUTTON_X = SDLK_SPACE;
-const SDLKey BUTTON_A = SDLK_LCTRL;     // confirm on menus
-const SDLKey BUTTON_L = SDLK_TAB;
-const SDLKey BUTTON_R = SDLK_BACKSPACE;
-const SDLKey BUTTON_START = SDLK_RETURN;  // pause and resume a song
-const SDLKey BUTTON_SELECT = SDLK_ESCAPE; // leave a song from pause, leave key config
+#include <SDL.h>
 
 // Lane code of each button: 1..5 lanes 1..5, 6..10 lanes 1..5 again (alternative buttons).
 // Held in memory only; every run starts from the defaults.

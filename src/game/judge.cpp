@@ -3,21 +3,21 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
-#include "game/input.h"
 #include "game/feedback.h"
+#include "game/lanes.h"
 #include "game/notes.h"
 #include "game/score.h"
 
-SDL_Rect dst_fret1 = {80, 222, 0, 0};
-SDL_Rect dst_fret2 = {110, 222, 0, 0};
-SDL_Rect dst_fret3 = {145, 222, 0, 0};
-SDL_Rect dst_fret4 = {177, 222, 0, 0};
-SDL_Rect dst_fret5 = {210, 222, 0, 0};
-SDL_Rect src_fret1 = {0, 70, 31, 23};
-SDL_Rect src_fret2 = {31, 70, 33, 23};
-SDL_Rect src_fret3 = {65, 70, 35, 23};
-SDL_Rect src_fret4 = {97, 70, 35, 23};
-SDL_Rect src_fret5 = {131, 70, 163, 23};
+SDL_Rect dst_fret1 = {LANE_X[0], 222, 0, 0};
+SDL_Rect dst_fret2 = {LANE_X[1], 222, 0, 0};
+SDL_Rect dst_fret3 = {LANE_X[2], 222, 0, 0};
+SDL_Rect dst_fret4 = {LANE_X[3], 222, 0, 0};
+SDL_Rect dst_fret5 = {LANE_X[4], 222, 0, 0};
+SDL_Rect src_fret1 = {PRESSED_FRAME_X[0], 70, 31, 23};
+SDL_Rect src_fret2 = {PRESSED_FRAME_X[1], 70, 33, 23};
+SDL_Rect src_fret3 = {PRESSED_FRAME_X[2], 70, 35, 23};
+SDL_Rect src_fret4 = {PRESSED_FRAME_X[3], 70, 35, 23};
+SDL_Rect src_fret5 = {PRESSED_FRAME_X[4], 70, 163, 23};
 int A, B, C, D, E;
 
 const int lane_pairs[LANE_PAIR_COUNT][2] = {{1, 2}, {1, 4}, {1, 3}, {1, 5}, {2, 3},
@@ -25,27 +25,16 @@ const int lane_pairs[LANE_PAIR_COUNT][2] = {{1, 2}, {1, 4}, {1, 3}, {1, 5}, {2, 
 
 namespace {
 
-struct JudgeLane {
-    SDL_Rect *target;
-    SDL_Rect *pressed_frame;
-    int *hit_flag;
-};
-
-const JudgeLane judge_lanes[LANE_COUNT] = {
-    {&dst_fret1, &src_fret1, &A}, {&dst_fret2, &src_fret2, &B}, {&dst_fret3, &src_fret3, &C},
-    {&dst_fret4, &src_fret4, &D}, {&dst_fret5, &src_fret5, &E},
-};
-
 bool same_place(const SDL_Rect &a, const SDL_Rect &b) {
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
 // Marks the note found and every note of the lane drawn exactly over it: to the player
 // they are one note, and one press hits it.
-void mark_hit(const NoteLane &notes, int found) {
-    const SDL_Rect note = notes.slots[found];
-    for (int i = 0; i < notes.count; ++i)
-        if (same_place(notes.slots[i], note)) notes.marks[i] = true;
+void mark_hit(const Lane &lane, int found) {
+    const SDL_Rect note = lane.slots[found];
+    for (int i = 0; i < lane.count; ++i)
+        if (same_place(lane.slots[i], note)) lane.marks[i] = true;
 }
 
 } // namespace
@@ -61,13 +50,12 @@ bool check_collision(SDL_Rect a, SDL_Rect b) {
 }
 
 bool press_lane(int lane) {
-    const NoteLane *notes = note_lane(lane);
-    if (!notes) return false;
-    const JudgeLane &judge = judge_lanes[lane - 1];
-    for (int i = 0; i < notes->count; ++i) {
-        if (!check_collision(notes->slots[i], *judge.target)) continue;
-        mark_hit(*notes, i);
-        *judge.hit_flag = 1;
+    const Lane *l = lane_at(lane);
+    if (!l) return false;
+    for (int i = 0; i < l->count; ++i) {
+        if (!check_collision(l->slots[i], *l->target)) continue;
+        mark_hit(*l, i);
+        *l->hit_flag = 1;
         hit_flame(lane);
         score_hit();
         return true;
@@ -83,13 +71,13 @@ void fret4() { press_lane(4); }
 void fret5() { press_lane(5); }
 
 void falloff_lane(int lane) {
-    const NoteLane *notes = note_lane(lane);
-    if (!notes) return;
+    const Lane *l = lane_at(lane);
+    if (!l) return;
     feedback_reset();
-    if (*judge_lanes[lane - 1].hit_flag != 0) return;
+    if (*l->hit_flag != 0) return;
     // Several notes leaving together (a run of close notes) still count as one miss.
-    for (int i = 0; i < notes->count; ++i) {
-        if (notes->slots[i].y == NOTE_FALLOFF_Y && !notes->marks[i]) {
+    for (int i = 0; i < l->count; ++i) {
+        if (l->slots[i].y == NOTE_FALLOFF_Y && !l->marks[i]) {
             score_miss();
             return;
         }
@@ -103,15 +91,15 @@ void fret4_D() { falloff_lane(4); }
 void fret5_E() { falloff_lane(5); }
 
 void draw_pressed_fret(int lane) {
-    if (lane < 1 || lane > LANE_COUNT) return;
-    const JudgeLane &judge = judge_lanes[lane - 1];
+    const Lane *l = lane_at(lane);
+    if (!l) return;
     key_magenta(my_surfFrets);
-    blit(my_surfFrets, judge.pressed_frame, screen, judge.target);
+    blit(my_surfFrets, l->pressed_frame, screen, l->target);
 }
 
 void two_lane_adjust() {
     for (const int *pair : lane_pairs) {
-        int *first = lane_flag(pair[0]), *second = lane_flag(pair[1]);
-        if (first && second && *first == 1 && *second == 1) score_two_lane();
+        const Lane *first = lane_at(pair[0]), *second = lane_at(pair[1]);
+        if (first && second && *first->pressed == 1 && *second->pressed == 1) score_two_lane();
     }
 }

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "game/lanes.h"
 #include "game/song.h"
 
 SDL_Rect dst_Nota1[NOTA1_SLOTS], dst_Nota2[NOTA2_SLOTS], dst_Nota3[NOTA3_SLOTS],
@@ -10,26 +11,18 @@ SDL_Rect dst_Nota1[NOTA1_SLOTS], dst_Nota2[NOTA2_SLOTS], dst_Nota3[NOTA3_SLOTS],
 bool hit_Nota1[NOTA1_SLOTS], hit_Nota2[NOTA2_SLOTS], hit_Nota3[NOTA3_SLOTS], hit_Nota4[NOTA4_SLOTS],
     hit_Nota5[NOTA5_SLOTS];
 
-SDL_Rect src_Nota1 = {0, 0, 31, 23};
-SDL_Rect src_Nota2 = {31, 0, 31, 23};
-SDL_Rect src_Nota3 = {64, 0, 31, 23};
-SDL_Rect src_Nota4 = {97, 0, 31, 23};
-SDL_Rect src_Nota5 = {129, 0, 31, 23};
+SDL_Rect src_Nota1 = {NOTE_FRAME_X[0], 0, 31, 23};
+SDL_Rect src_Nota2 = {NOTE_FRAME_X[1], 0, 31, 23};
+SDL_Rect src_Nota3 = {NOTE_FRAME_X[2], 0, 31, 23};
+SDL_Rect src_Nota4 = {NOTE_FRAME_X[3], 0, 31, 23};
+SDL_Rect src_Nota5 = {NOTE_FRAME_X[4], 0, 31, 23};
 
 namespace {
-
-const NoteLane lanes[LANE_COUNT] = {
-    {80, dst_Nota1, hit_Nota1, NOTA1_SLOTS, &src_Nota1},
-    {110, dst_Nota2, hit_Nota2, NOTA2_SLOTS, &src_Nota2},
-    {145, dst_Nota3, hit_Nota3, NOTA3_SLOTS, &src_Nota3},
-    {177, dst_Nota4, hit_Nota4, NOTA4_SLOTS, &src_Nota4},
-    {210, dst_Nota5, hit_Nota5, NOTA5_SLOTS, &src_Nota5},
-};
 
 // Every slot starts in its lane's column; nothing writes x afterwards (a note never
 // reaches the left edge, so the blit never moves it).
 bool place_slots() {
-    for (const NoteLane &lane : lanes)
+    for (const Lane &lane : lane_table)
         for (int i = 0; i < lane.count; ++i)
             lane.slots[i] = {static_cast<Sint16>(lane.x), 0, 0, 0};
     return true;
@@ -38,18 +31,14 @@ bool place_slots() {
 
 } // namespace
 
-const NoteLane *note_lane(int lane) {
-    return lane >= 1 && lane <= LANE_COUNT ? &lanes[lane - 1] : nullptr;
-}
-
 void parar_notas() {
-    for (const NoteLane &lane : lanes)
+    for (const Lane &lane : lane_table)
         for (int i = 0; i < lane.count; ++i)
             if (lane.slots[i].y == NOTE_FALLOFF_Y + 10) lane.slots[i].y = NOTE_FALLOFF_Y;
 }
 
 void zerar_notas() {
-    for (const NoteLane &lane : lanes)
+    for (const Lane &lane : lane_table)
         for (int i = 0; i < lane.count; ++i) {
             lane.slots[i].y = 0;
             lane.marks[i] = false;
@@ -60,11 +49,11 @@ void play_chart(const Chart &chart) {
     if (!chart.notes) return;
     for (int n = 0; n < chart.count; ++n) {
         const ChartNote &note = chart.notes[n];
-        const NoteLane *lane = note_lane(note.lane);
+        const Lane *lane = lane_at(note.lane);
         if (!lane || note.slot < 0 || note.slot >= lane->count) continue;
         if (msec < note.spawn) continue;
         SDL_Rect &slot = lane->slots[note.slot];
-        blit(my_surfNotas, lane->frame, screen, &slot);
+        blit(my_surfNotas, lane->note_frame, screen, &slot);
         // The move wraps in 16 bits, as an SDL_Rect coordinate does.
         slot.y = static_cast<Sint16>(
             static_cast<Uint16>(static_cast<Uint16>(slot.y) + static_cast<Uint16>(BPS)));
@@ -75,7 +64,7 @@ int notes_hit(const Chart &chart) {
     int hit = 0;
     for (int n = 0; chart.notes && n < chart.count; ++n) {
         const ChartNote &note = chart.notes[n];
-        const NoteLane *lane = note_lane(note.lane);
+        const Lane *lane = lane_at(note.lane);
         if (lane && note.slot >= 0 && note.slot < lane->count && lane->marks[note.slot]) ++hit;
     }
     return hit;

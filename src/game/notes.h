@@ -1,14 +1,14 @@
 // Note slots: the five fixed pools of falling-note rectangles and the chart player that
 // draws and moves them once a frame.
 #pragma once
+#include "game/lane_layout.h"
 #include "songs/charts.h"
 
 #include <SDL.h>
 
 // Slots per lane: the most notes a chart may place in lanes 1..5.
-const int NOTA1_SLOTS = 311, NOTA2_SLOTS = 260, NOTA3_SLOTS = 250, NOTA4_SLOTS = 126,
-          NOTA5_SLOTS = 100;
-const int LANE_COUNT = 5;
+const int NOTA1_SLOTS = LANE_SLOTS[0], NOTA2_SLOTS = LANE_SLOTS[1], NOTA3_SLOTS = LANE_SLOTS[2],
+          NOTA4_SLOTS = LANE_SLOTS[3], NOTA5_SLOTS = LANE_SLOTS[4];
 // y at which a note has left the screen: the one frame it reaches it is its fall-off frame.
 const int NOTE_FALLOFF_Y = 240;
 
@@ -22,18 +22,6 @@ extern bool hit_Nota1[NOTA1_SLOTS], hit_Nota2[NOTA2_SLOTS], hit_Nota3[NOTA3_SLOT
     hit_Nota4[NOTA4_SLOTS], hit_Nota5[NOTA5_SLOTS];
 // Note frames of lanes 1..5 in the note sheet my_surfNotas (white colour key).
 extern SDL_Rect src_Nota1, src_Nota2, src_Nota3, src_Nota4, src_Nota5;
-
-// What the notes know of one lane.
-struct NoteLane {
-    int x;           // screen x of the lane's notes and target
-    SDL_Rect *slots; // the lane's slot pool
-    bool *marks;     // hit mark of each slot
-    int count;       // pool size
-    SDL_Rect *frame; // note frame in my_surfNotas
-};
-
-// Lane 1..5, or nullptr for any other number.
-const NoteLane *note_lane(int lane);
 
 // Park step, first thing of every frame: a note moved to 250 goes back to 240, so that a
 // note stands at 240 after the move exactly once, in its fall-off frame.

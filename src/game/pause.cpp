@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/notes.h"
@@ -44,9 +45,9 @@ bool pause_screen_run() {
 
         SDL_Event event;
         if (!platform_poll(&event, SCREEN_PAUSE) || event.type != SDL_KEYDOWN) continue;
-        if (event.key.keysym.sym == SDLK_RETURN) {
+        if (event.key.keysym.sym == BUTTON_START) {
             pause_menu = 1;
-        } else if (event.key.keysym.sym == SDLK_ESCAPE) {
+        } else if (event.key.keysym.sym == BUTTON_SELECT) {
             // The paused song's music stays paused until the menu music replaces it.
             zerar_notas();
             return false;

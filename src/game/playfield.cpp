@@ -5,8 +5,8 @@
 #include "engine/fastblit.h"
 #include "engine/draw.h"
 #include "game/score.h"
+#include "game/look.h"
 #include "game/song.h"
-#include "menus/gamelook.h"
 
 #include <cstdio>
 #include <initializer_list>

@@ -8,17 +8,27 @@
 #include "engine/sound.h"
 #include "game/notes.h"
 #include "game/score.h"
-#include "menus/gallery.h"
+#include "game/unlocks.h"
 
 #include <SDL_mixer.h>
 #include <climits>
 #include <cstdio>
 
+SDL_Rect src_star1 = {0, 0, 21, 39};
+SDL_Rect src_star2 = {0, 0, 41, 39};
+SDL_Rect src_star3 = {0, 0, 63, 39};
+SDL_Rect src_star4 = {0, 0, 83, 39};
+SDL_Rect src_star5 = {0, 0, 105, 39};
+SDL_Rect src_star6 = {0, 0, 125, 39};
+SDL_Rect src_star7 = {0, 0, 147, 39};
+SDL_Rect src_star8 = {0, 0, 167, 39};
+SDL_Rect src_star9 = {0, 0, 189, 39};
+SDL_Rect src_star10 = {0, 0, 209, 39};
+SDL_Rect dst_starNull = {55, 100, 0, 0};
 
 namespace {
 
 const int TUTORIAL = 99;
-const int GALLERY_PAGES = 4;
 
 void draw_banner(SDL_Surface *banner) {
     key_magenta(banner);
@@ -28,17 +38,35 @@ void draw_banner(SDL_Surface *banner) {
 
 } // namespace
 
-// A win count announces a guitar when it is exactly what some gallery page asks for;
-// wins beyond the last page announce nothing.
-bool unlocks_guitar(int win_count) {
-    for (int page = 0; page < GALLERY_PAGES; ++page)
-        if (win_count == gallery_unlock_wins(page)) return true;
-    return false;
-}
-
 // A counter that a doctored progress file may start at the top of the int range stays there.
 static void count_up(int &counter) {
     if (counter < INT_MAX) counter += 1;
+}
+
+namespace {
+
+// Indexed by the tens of the accuracy; 0..19 share the first overlay.
+SDL_Rect *const star_bands[11] = {
+    &src_star1, &src_star1, &src_star2, &src_star3, &src_star4,  &src_star5,
+    &src_star6, &src_star7, &src_star8, &src_star9, &src_star10,
+};
+
+} // namespace
+
+SDL_Rect *star_overlay(int percent) {
+    if (percent < 0 || percent > 100) return nullptr;
+    return star_bands[percent / 10];
+}
+
+void draw_star_rating(int percent) {
+    key_magenta(starNull);
+    blit(starNull, nullptr, screen, &dst_starNull);
+    SDL_Rect *overlay = star_overlay(percent);
+    if (!overlay) return;
+    // dst_starNull now holds the empty row's size; the overlay starts at the same corner.
+    SDL_Rect at = {dst_starNull.x, dst_starNull.y, 0, 0};
+    key_magenta(star);
+    blit(star, overlay, screen, &at);
 }
 
 void fail_sequence() {

@@ -1,8 +1,6 @@
 // The counters of one song and the rules that move them: points by streak, misses, the
-// streak bonus steps, the rock meter with its cover, the judgement word, the accuracy and
-// the star rating.
+// streak bonus steps, the rock meter and the accuracy.
 #pragma once
-#include <SDL.h>
 
 extern int nSCORE;  // points
 extern int nHITS;   // current streak; selects points per hit and the multiplier
@@ -16,19 +14,8 @@ extern int xNULL, xGOOD, xMISS;
 // the chart's note count (0..100).
 extern int percent_score;
 
-// Where the judgement word stands, under the score panel.
-extern SDL_Rect dst_nota_status;
-// Rock-meter covers for Balanca 6 down to 1 (A..F) and 0 down to -6 (1..7): the top of
-// rock_bar.png, 11 wide, hiding more of the bar the emptier the meter.
-extern SDL_Rect src_rectRockBarA, src_rectRockBarB, src_rectRockBarC, src_rectRockBarD,
-    src_rectRockBarE, src_rectRockBarF;
-extern SDL_Rect src_rectRockBar1, src_rectRockBar2, src_rectRockBar3, src_rectRockBar4,
-    src_rectRockBar5, src_rectRockBar6, src_rectRockBar7;
-// Star rating overlays: the left part of star_line.png, 39 high, wider by the accuracy.
-extern SDL_Rect src_star1, src_star2, src_star3, src_star4, src_star5, src_star6, src_star7,
-    src_star8, src_star9, src_star10;
-// Where the empty star row and its overlay are drawn on the results screen.
-extern SDL_Rect dst_starNull;
+// The rock meter's range: empty (failed) to full.
+const int METER_MIN = -6, METER_MAX = 6;
 
 // The multiplier a streak gives: 1 below 5, 2 for 5..9, 3 from 10 on (negative: 1).
 int multiplier(int streak);
@@ -56,20 +43,6 @@ void clamp_meter();
 // The fail test after the clamp: the meter has run empty.
 bool meter_empty();
 
-// Every frame: the word chosen by the feedback flags ("" < "GOOD" < "MISS", the later
-// winning; no flag keeps the last word), drawn at dst_nota_status. "MISS" plays ERRO4.
-void judgement_word();
-
-// Cover for a meter value (clamped into -6..6).
-const SDL_Rect *rock_meter_cover(int balanca);
-// Draws the cover for Balanca over the full bar at dst_rectRockBar (298, 10).
-void draw_rock_meter_cover();
-
-// Accuracy of song 0..4 or 99: 100 x tHITS / the song's note count, into 0..100
-// (repeated hits on one note can exceed the count). 0 for an unknown song.
+// Accuracy of song 0..4 or 99: 100 x the song's chart notes that carry a hit mark / its
+// note count, rounded down (0..100). 0 for an unknown song or an empty chart.
 int accuracy_percent(int song);
-// The overlay for an accuracy: src_star1 for 0..19, one band per ten points up to
-// src_star9 for 90..99, src_star10 for exactly 100; nullptr outside 0..100.
-SDL_Rect *star_overlay(int percent);
-// The results screen's rating: the empty star row, then the overlay, at dst_starNull.
-void draw_star_rating(int percent);

@@ -7,7 +7,9 @@
 #include "game/input.h"
 #include "platform/platform.h"
 #include "game/feedback.h"
+#include "game/hud.h"
 #include "game/judge.h"
+#include "game/lane_layout.h"
 #include "game/notes.h"
 #include "game/pause.h"
 #include "game/playfield.h"
@@ -30,8 +32,8 @@ const int FRAME_MS = 50;
 // A song clock reading past every song's end, set by the skip key.
 const int SKIP_CLOCK = 520000;
 
-void (*const press_judgements[5])() = {fret1, fret2, fret3, fret4, fret5};
-void (*const fall_off_checks[5])() = {fret1_A, fret2_B, fret3_C, fret4_D, fret5_E};
+void (*const press_judgements[LANE_COUNT])() = {fret1, fret2, fret3, fret4, fret5};
+void (*const fall_off_checks[LANE_COUNT])() = {fret1_A, fret2_B, fret3_C, fret4_D, fret5_E};
 
 // Steps 1 to 11: the frame's picture up to the timer. Returns false when the song ended
 // in this frame, with `next` set.
@@ -67,7 +69,7 @@ bool draw_frame(const SongEntry &song, Next &next) {
 // A key press: pause, skip or a lane; then every held lane is judged again, and lanes
 // held together get the two-lane adjustment. Returns false when the song was left.
 bool key_press(SDLKey key) {
-    if (key == SDLK_RETURN) {
+    if (key == BUTTON_START) {
         if (!pause_screen_run()) return false;
     } else if (key == SDLK_q) {
         zerar_notas();
@@ -76,7 +78,7 @@ bool key_press(SDLKey key) {
         lane_press(key);
     }
     flame_unshown = false;
-    for (int lane = 1; lane <= 5; ++lane) {
+    for (int lane = 1; lane <= LANE_COUNT; ++lane) {
         if (!*lane_flag(lane)) continue;
         draw_pressed_fret(lane); // gives the target rectangle its size before the judgement
         press_judgements[lane - 1]();
@@ -115,7 +117,7 @@ Next play_song() {
         for (auto check : fall_off_checks)
             check();
         // The frame's picture with the pressed frets of the held lanes, presented once.
-        for (int lane = 1; lane <= 5; ++lane)
+        for (int lane = 1; lane <= LANE_COUNT; ++lane)
             if (*lane_flag(lane)) draw_pressed_fret(lane);
         platform_flip(screen);
         if (!take_event()) return TO_MENU_CYCLE_START;

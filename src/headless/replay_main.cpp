@@ -6,6 +6,7 @@
 //   fretfall-replay --play RECORDING [--dir DIR] [--trace FILE] [--presents FILE]
 //                   [--hashes FILE] [--reference]
 //   fretfall-replay --chart N
+//   fretfall-replay --notes FOLDER [easy|medium|hard|expert]
 //
 // --presents notes the time of every present (for the benchmark), --hashes a hash of every
 // presented screen (to compare two runs picture by picture), --reference draws everything
@@ -18,6 +19,7 @@
 #include "headless/startfiles.h"
 #include "app/startup.h"
 #include "songs/charts.h"
+#include "songs/songfolder.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -35,7 +37,8 @@ int usage() {
                          "                      [--hashes FILE] [--reference] [--record FILE] SCRIPT\n"
                          "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
                          "                      [--presents FILE] [--hashes FILE] [--reference]\n"
-                         "       fretfall-replay --chart N\n");
+                         "       fretfall-replay --chart N\n"
+                         "       fretfall-replay --notes FOLDER [easy|medium|hard|expert]\n");
     return 2;
 }
 
@@ -125,6 +128,9 @@ int main(int argc, char **argv) {
             int song = 0;
             if (!parse_index(argv[i + 1], song)) return usage();
             return print_chart(song, stdout);
+        } else if (arg == "--notes" && has_value && i + 3 >= argc) {
+            int difficulty = i + 2 < argc ? difficulty_named(argv[i + 2]) : DIFF_EXPERT;
+            return difficulty < 0 ? usage() : print_song_notes(argv[i + 1], difficulty, stdout);
         } else if (arg == "--dir" && has_value) {
             dir = argv[++i];
         } else if (arg == "--trace" && has_value) {

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 
@@ -31,7 +32,7 @@ Next credits() {
         platform_flip(screen);
         SDL_Event event;
         if (platform_poll(&event, SCREEN_CREDITS) && event.type == SDL_KEYDOWN &&
-            event.key.keysym.sym == SDLK_LALT) {
+            event.key.keysym.sym == BUTTON_B) {
             play_effect(CANCELA);
             camera_credits.y = 0;
             return TO_MAIN_MENU_ENTRY;

@@ -3,17 +3,17 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/results.h"
+#include "game/unlocks.h"
 
 SDL_Rect dst_txtbox = {0, 0, 141, 462};
 SDL_Rect dst_cursorbar = {147, 86, 0, 0};
 
 namespace {
 
-const int PAGES = 4;
-const int WINS_PER_GUITAR = 5;
 const int SCROLL_STEP = 10; // description rows per key press
 const int SCROLL_MAX = 370; // the last window shows the description's bottom rows
 const int THUMB_TOP = 86;
@@ -40,7 +40,7 @@ struct GalleryPage {
     const char *model;
     const char *hint;
 };
-const GalleryPage gallery_pages[PAGES] = {
+const GalleryPage gallery_pages[GUITAR_COUNT] = {
     {&gtr01, &gtr_lock00, &gtr_desc00, "STRATOCAST", "Win 5 times to Unlock"},
     {&gtr02, &gtr_lock01, &gtr_desc01, "EXPLORER", "Win 10 times to Unlock"},
     {&gtr03, &gtr_lock02, &gtr_desc02, "FLYING V", "Win 15 times to Unlock"},
@@ -74,7 +74,7 @@ void scroll(int steps) {
 
 void turn_page(int delta) {
     play_effect(BATIDA);
-    count_song = ((count_song + delta) % PAGES + PAGES) % PAGES;
+    count_song = ((count_song + delta) % GUITAR_COUNT + GUITAR_COUNT) % GUITAR_COUNT;
     reset_scroll();
 }
 
@@ -111,13 +111,11 @@ void free_texts(SDL_Surface *texts[TEXT_COUNT]) {
 
 } // namespace
 
-int gallery_unlock_wins(int page) { return WINS_PER_GUITAR * (page + 1); }
-
 Next guitar_gallery() {
     SDL_Surface *texts[TEXT_COUNT] = {};
     for (;;) {
         free_texts(texts);
-        if (count_song < 0 || count_song >= PAGES) count_song = 0;
+        if (count_song < 0 || count_song >= GUITAR_COUNT) count_song = 0;
         const GalleryPage &page = gallery_pages[count_song];
         // Read afresh every pass: the unlocks follow wins as it stands.
         bool unlocked = wins >= gallery_unlock_wins(count_song);
@@ -142,7 +140,7 @@ Next guitar_gallery() {
         case SDLK_LEFT:
             turn_page(-1);
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             reset_scroll();
             play_effect(CANCELA);
             free_texts(texts);

@@ -10,9 +10,6 @@ extern SDL_Rect dst_txtbox;
 // The scroll thumb beside the description: y follows the scroll from 86 to 197.
 extern SDL_Rect dst_cursorbar;
 
-// Wins that unlock gallery page 0..3: 5, 10, 15, 20.
-int gallery_unlock_wins(int page);
-
 // Runs the gallery from page count_song (0 after the main menu entry); B leaves it, to
 // the main menu entry.
 Next guitar_gallery();

@@ -3,19 +3,18 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
+#include "game/look.h"
 #include "menus/vmenu.h"
 #include "menus/menustate.h"
 
 #include <cstdio>
 
-int bg_menu, flame_menu, nk_menu;
-
 namespace {
 
 const int BACK_ENTRY = 3;
-const int LOOK_MAX = 3; // four images of each kind; the values do not wrap
 
 // The three values, one per entry, and the row their number is shown in.
 struct LookValue {
@@ -69,7 +68,7 @@ Next game_look() {
         case SDLK_LEFT:
             step_value(cursor_count, -1);
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             if (cursor_count != BACK_ENTRY) break;
             play_effect(ACEITA);
             menu7 = 1;

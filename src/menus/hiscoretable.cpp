@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "store/hiscore_file.h"
@@ -125,7 +126,7 @@ Next highscore_table() {
         case SDLK_RIGHT:
             select_score = (select_score + 1) % HISCORE_PAGES;
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             play_effect(CANCELA);
             release_page_texts();
             return TO_PLAY_SUBMENU;

@@ -4,6 +4,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 
 int intro_logo;
@@ -21,7 +22,7 @@ void intro() {
             platform_flip(screen);
             SDL_Event event;
             if (platform_poll(&event, SCREEN_INTRO) && event.type == SDL_KEYDOWN &&
-                event.key.keysym.sym == SDLK_LCTRL)
+                event.key.keysym.sym == BUTTON_A)
                 done = true;
         }
     }

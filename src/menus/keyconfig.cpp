@@ -7,21 +7,10 @@
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/judge.h"
+#include "game/lane_layout.h"
 #include "game/playfield.h"
 
 namespace {
-
-// The pressed-fret frame of each lane and its target on the hit line, shared with the
-// song (drawing here gives the targets the size a song's first press would give them).
-// Lane 5's frame is 163 wide; the blit cuts it at the edge of the sheet and the screen.
-struct LitFret {
-    SDL_Rect *src;
-    SDL_Rect *dst;
-};
-const LitFret lit_frets[5] = {
-    {&src_fret1, &dst_fret1}, {&src_fret2, &dst_fret2}, {&src_fret3, &dst_fret3},
-    {&src_fret4, &dst_fret4}, {&src_fret5, &dst_fret5},
-};
 
 // The prompt of each step: steps 0 to 4 ask for the first button of lanes 1 to 5,
 // steps 5 to 9 for the alternative button, with a longer text placed further left.
@@ -48,9 +37,10 @@ SDL_Surface *draw_step(int step) {
     blit(menu_keys, nullptr, screen, &origin);
     key_magenta(my_surfFrets);
     blit(my_surfFrets, &src_rectFrets, screen, &dst_rectFrets);
-    const LitFret &lit = lit_frets[step % 5];
-    key_magenta(my_surfFrets);
-    blit(my_surfFrets, lit.src, screen, lit.dst);
+    // The lane's pressed-fret frame at its target, as a song draws it (so the targets take
+    // the size a song's first press would give them). Lane 5's frame is 163 wide; the blit
+    // cuts it at the edge of the sheet and the screen.
+    draw_pressed_fret(step % LANE_COUNT + 1);
     const KeyStep &s = key_steps[step];
     return draw_text_at(font_small1, s.prompt, color_white, s.x, s.y);
 }
@@ -71,7 +61,7 @@ Next key_configuration() {
         platform_flip(screen);
         SDL_Event event;
         if (!platform_poll(&event, SCREEN_KEY_CONFIG) || event.type != SDL_KEYDOWN) continue;
-        if (event.key.keysym.sym == SDLK_ESCAPE) {
+        if (event.key.keysym.sym == BUTTON_SELECT) {
             free_text(prompt);
             play_effect(CANCELA);
             return TO_MAIN_MENU_ENTRY;

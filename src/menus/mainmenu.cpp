@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "menus/vmenu.h"
@@ -59,7 +60,7 @@ void career() {
         platform_flip(screen);
         SDL_Event event;
         if (platform_poll(&event, SCREEN_CAREER) && event.type == SDL_KEYDOWN &&
-            event.key.keysym.sym == SDLK_LALT) {
+            event.key.keysym.sym == BUTTON_B) {
             play_effect(CANCELA);
             free_text(footer);
             return;

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "menus/vmenu.h"
@@ -63,7 +64,7 @@ Next save_menu() {
             play_effect(BATIDA);
             --cursor_count;
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             if (cursor_count == BACK_ENTRY) {
                 play_effect(ACEITA);
                 menu8 = 1;

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/results.h"
@@ -82,13 +83,13 @@ Next song_selection() {
             play_effect(BATIDA);
             count_song = step_song(count_song, +1);
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             play_effect(ACEITA);
             free_menu_music();
             menu4 = 1;
             free_page_texts();
             return TO_SONG_START;
-        case SDLK_LALT:
+        case BUTTON_B:
             play_effect(CANCELA);
             menu4 = 1;
             free_page_texts();

@@ -4,6 +4,7 @@
 #include "engine/assets.h"
 #include "engine/draw.h"
 #include "engine/sound.h"
+#include "platform/buttons.h"
 
 SDL_Rect src_rectCursor = {0, 66, 23, 16}, src_rectCursor1 = {0, 101, 23, 16},
          src_rectCursor2 = {0, 133, 23, 16}, src_rectCursor3 = {0, 168, 23, 16},
@@ -53,7 +54,7 @@ int run_vertical_menu(SDL_Surface *backdrop, int &cursor, ScreenId screen_id) {
             play_effect(BATIDA);
             --cursor;
             break;
-        case SDLK_LCTRL:
+        case BUTTON_A:
             play_effect(ACEITA);
             confirmed = true;
             break;

@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 
@@ -60,7 +61,7 @@ Next volume_screen() {
         case SDLK_RIGHT:
             VOL += VOL_STEP;
             break;
-        case SDLK_LALT:
+        case BUTTON_B:
             free_text(label);
             free_text(footer);
             play_effect(CANCELA);

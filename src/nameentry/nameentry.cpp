@@ -3,6 +3,7 @@
 
 #include "engine/assets.h"
 #include "engine/draw.h"
+#include "platform/buttons.h"
 #include "platform/platform.h"
 #include "game/score.h"
 #include "store/hiscore_file.h"
@@ -136,7 +137,7 @@ bool name_entry_key(SDLKey key) {
     case SDLK_RIGHT:
         letrasX = wrap(letrasX, 1, GRID_COLUMNS);
         break;
-    case SDLK_LCTRL:
+    case BUTTON_A:
         if (letrasX == DELETE_COLUMN && letrasY == DELETE_ROW) {
             if (char *slot = slot_text(hiscore)) slot[0] = '\0';
             render_slot(hiscore);

@@ -1,6 +1,7 @@
 // Game controllers turned into the key presses and releases of the handheld's buttons.
 #include "platform/gamepad.h"
 
+#include "platform/buttons.h"
 #include "platform/sdl2.h"
 
 #include <cstdlib>
@@ -11,9 +12,9 @@ namespace {
 // controls (d-pad, stick, another controller) is pressed once and released once.
 enum PadKey { PK_A, PK_B, PK_X, PK_Y, PK_L, PK_R, PK_START, PK_SELECT,
               PK_UP, PK_DOWN, PK_LEFT, PK_RIGHT, PK_COUNT, PK_NONE = -1 };
-const SDLKey pad_keys[PK_COUNT] = {SDLK_LCTRL, SDLK_LALT,   SDLK_SPACE,  SDLK_LSHIFT,
-                                   SDLK_TAB,   SDLK_BACKSPACE, SDLK_RETURN, SDLK_ESCAPE,
-                                   SDLK_UP,    SDLK_DOWN,   SDLK_LEFT,   SDLK_RIGHT};
+const SDLKey pad_keys[PK_COUNT] = {BUTTON_A, BUTTON_B,  BUTTON_X,     BUTTON_Y,
+                                   BUTTON_L, BUTTON_R,  BUTTON_START, BUTTON_SELECT,
+                                   SDLK_UP,  SDLK_DOWN, SDLK_LEFT,    SDLK_RIGHT};
 
 // sdl12-compat hands a game controller to SDL 1.2 with SDL's standard button numbers:
 // 0 A, 1 B, 2 X, 3 Y, 4 Back, 5 Guide, 6 Start, 7 and 8 the stick presses, 9 and 10 the

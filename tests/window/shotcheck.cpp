@@ -12,6 +12,8 @@
 //
 // Exit status 0: the check passed; 1: it failed (the reason on stdout); 3 (song only): the
 // shot shows no lane 1 note yet, take another; 2: a file could not be read.
+#include "game/lane_layout.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -159,15 +161,14 @@ int song(const Picture &shot, const std::string &game) {
 
     // Notes of every lane, also those cut by the bottom edge; the test needs one in lane 1.
     // Each is drawn at whole 10-pixel steps of its fall.
-    const int lane_x[5] = {80, 110, 145, 177, 210}, frame_x[5] = {0, 31, 64, 97, 129};
     std::vector<SDL_Rect> found;
     bool lane1 = false;
-    for (int lane = 0; lane < 5; ++lane)
+    for (int lane = 0; lane < LANE_COUNT; ++lane)
         for (int y = 0; y + 5 <= shot.h; ++y) {
-            if (sprite_mismatches(shot, notes, frame_x[lane], 0, 31, 23, lane_x[lane], y, WHITE) !=
-                0)
+            if (sprite_mismatches(shot, notes, NOTE_FRAME_X[lane], 0, 31, 23, LANE_X[lane], y,
+                                  WHITE) != 0)
                 continue;
-            found.push_back({static_cast<Sint16>(lane_x[lane]), static_cast<Sint16>(y), 31, 23});
+            found.push_back({static_cast<Sint16>(LANE_X[lane]), static_cast<Sint16>(y), 31, 23});
             lane1 |= lane == 0 && y + 23 <= shot.h;
             std::printf("lane %d note at y %d\n", lane + 1, y);
             if (y % 10 != 0) {

@@ -9,9 +9,6 @@ namespace assetgen {
 
 namespace {
 
-// Note frames in notas.png: x of each lane's 31x23 frame.
-constexpr int kNoteFrameX[5] = {0, 31, 64, 97, 129};
-
 // A round gem seen from above the highway: dark rim, coloured body, silver cap.
 void note_gem(Canvas &c, float x0, float y0, Rgb col) {
     const float cx = x0 + 15.5f;
@@ -25,16 +22,16 @@ void note_gem(Canvas &c, float x0, float y0, Rgb col) {
 
 void notes(Output &out) {
     Canvas c(160, 23, kWhite, 0.0f);
-    for (int l = 0; l < 5; ++l)
-        note_gem(c, kNoteFrameX[l], 0, kLane[l]);
+    for (int l = 0; l < LANE_COUNT; ++l)
+        note_gem(c, NOTE_FRAME_X[l], 0, kLane[l]);
     out.png("img/sprite/notas.png", c, Key::White);
 }
 
 // Five silver strings down the middle of each lane, over the whole height of the screen.
 void lane_lines(Output &out) {
     Canvas c(163, 240, kWhite, 0.0f);
-    for (int l = 0; l < 5; ++l) {
-        const int x = kLaneX[l] - 80 + 15;
+    for (int l = 0; l < LANE_COUNT; ++l) {
+        const int x = LANE_X[l] - 80 + 15;
         c.fill_rect(x - 1, 0, 1, 240, {60, 60, 72});
         c.fill_rect(x, 0, 2, 240, {196, 198, 212});
         c.fill_rect(x + 2, 0, 1, 240, {90, 90, 104});
@@ -49,22 +46,21 @@ void frets(Output &out) {
     Canvas c(200, 93, kMagenta, 0.0f);
     fill_round_rect(c, 0, 8, 163, 22, 6, {20, 18, 28});
     c.fill_rect(2, 17, 159, 2, kSteel, 0.6f);
-    for (int l = 0; l < 5; ++l) {
-        const float cx = kLaneX[l] - 80 + 15.5f;
+    for (int l = 0; l < LANE_COUNT; ++l) {
+        const float cx = LANE_X[l] - 80 + 15.5f;
         fill_ellipse(c, cx, 18.5f, 12.5f, 9.0f, {36, 34, 46});
         ring(c, cx, 18.5f, 12.5f, 9.0f, 3.0f, kLane[l]);
         ring(c, cx, 18.5f, 12.5f, 9.0f, 1.0f, kInk);
         fill_ellipse(c, cx, 16.0f, 7.0f, 2.0f, kWhite, 0.25f);
     }
-    constexpr int kPressedX[5] = {0, 31, 65, 97, 131};
-    for (int l = 0; l < 5; ++l) {
+    for (int l = 0; l < LANE_COUNT; ++l) {
         Canvas b(31, 23, kMagenta, 0.0f);
         const Rgb lit = mix(kLane[l], kWhite, 0.35f);
         fill_ellipse(b, 15.5f, 11.5f, 12.5f, 10.0f, kInk);
         fill_ellipse(b, 15.5f, 11.5f, 11.0f, 8.5f, lit);
         fill_ellipse(b, 15.5f, 11.5f, 7.0f, 5.0f, mix(lit, kWhite, 0.6f));
         fill_ellipse(b, 15.5f, 8.0f, 6.0f, 2.0f, {250, 250, 250}, 0.8f);
-        c.draw(b, kPressedX[l], 70);
+        c.draw(b, PRESSED_FRAME_X[l], 70);
     }
     out.png("img/sprite/frets.png", c, Key::Magenta);
 }

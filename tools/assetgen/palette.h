@@ -2,6 +2,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "game/lane_layout.h"
 
 namespace assetgen {
 
@@ -21,8 +22,5 @@ constexpr Rgb kLane[5] = {
     {44, 120, 240}, // blue
     {252, 140, 28}, // orange
 };
-
-// Screen x of the lanes' left edges; notes and targets are 31 pixels wide.
-constexpr int kLaneX[5] = {80, 110, 145, 177, 210};
 
 } // namespace assetgen

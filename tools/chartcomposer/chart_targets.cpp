@@ -1,12 +1,11 @@
 // The fixed shape of the six charts: everything the game's data must reproduce exactly.
 #include "chart_targets.h"
 
+#include "game/lane_layout.h"
+
 static const LaneSet L1 = 1, L2 = 2, L3 = 4, L4 = 8, L5 = 16;
 
-int lane_pool_size(int lane) {
-    static const int pool[5] = {311, 260, 250, 126, 100};
-    return lane >= 1 && lane <= 5 ? pool[lane - 1] : 0;
-}
+int lane_pool_size(int lane) { return lane >= 1 && lane <= LANE_COUNT ? LANE_SLOTS[lane - 1] : 0; }
 
 // `count` indices of first..last left unused, spread evenly, both ends included.
 static std::vector<int> spread_skips(int first, int last, int count) {
