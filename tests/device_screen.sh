@@ -35,9 +35,10 @@ for screen in "640x480 640x480+0+0 2" "720x720 640x480+40+120 2" "1280x720 960x7
     (cd "$tmp/game" && exec env SDL_AUDIODRIVER=dummy "$game/fretfall" --fullscreen \
         --record "$tmp/lost.rec") >"$tmp/game.out" 2>"$tmp/game.err" &
     game_pid=$!
-    # The first splash fades in: wait for a whole picture of many colours.
+    # The first splash fades in: wait (up to half a minute on a busy machine) for a whole
+    # picture of many colours.
     measured=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         if import -window root "$tmp/shot.png" 2>/dev/null &&
             measured=$("$check" scaled "$tmp/shot.png" 2>&1); then break; fi
         measured=""
