@@ -109,6 +109,7 @@ int main(int argc, char **argv) {
     if (mode == "play" && (argc == 5 || argc == 6) && number(argv[3], a) && number(argv[4], b) &&
         (argc == 5 || number(argv[5], c)))
         return play(song, a, b, c);
-    if (mode == "results" && argc == 6 && number(argv[3], a)) return results(song, a, argv[4], argv[5]);
+    if (mode == "results" && argc == 6 && number(argv[3], a))
+        return results(song, a, argv[4], argv[5]);
     return usage();
 }

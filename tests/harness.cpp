@@ -55,11 +55,13 @@ TraceLine parse_trace_line(const std::string &line) {
         }
         std::string key, value;
         read_string(key);
-        while (i < line.size() && (line[i] == ':' || line[i] == ' ')) ++i;
+        while (i < line.size() && (line[i] == ':' || line[i] == ' '))
+            ++i;
         if (i < line.size() && line[i] == '"') {
             read_string(value);
         } else {
-            while (i < line.size() && line[i] != ',' && line[i] != '}') value += line[i++];
+            while (i < line.size() && line[i] != ',' && line[i] != '}')
+                value += line[i++];
         }
         out.fields.emplace_back(key, value);
     }
@@ -164,7 +166,8 @@ ReplayRun run_script(const GameDir &dir, const std::string &script, const std::s
     whole << trace.rdbuf();
     run.trace = whole.str();
     std::istringstream lines(run.trace);
-    for (std::string line; std::getline(lines, line);) run.lines.push_back(parse_trace_line(line));
+    for (std::string line; std::getline(lines, line);)
+        run.lines.push_back(parse_trace_line(line));
     std::ifstream err(stem + ".err");
     std::stringstream e;
     e << err.rdbuf();

@@ -36,10 +36,10 @@ class GameDir {
 };
 
 struct ReplayRun {
-    int status = -1;               // exit status of fretfall-replay
-    std::vector<TraceLine> lines;  // the whole trace
-    std::string errors;            // what it wrote on stderr
-    std::string trace;             // the trace file as written
+    int status = -1;              // exit status of fretfall-replay
+    std::vector<TraceLine> lines; // the whole trace
+    std::string errors;           // what it wrote on stderr
+    std::string trace;            // the trace file as written
 
     // Poll lines of one screen (in order).
     std::vector<TraceLine> polls(const std::string &screen) const;
@@ -59,7 +59,8 @@ struct ReplayRun {
 
 // Runs fretfall-replay in `dir` on `script` (the text of a script file); `options` are
 // further command-line words, already quoted for the shell.
-ReplayRun run_script(const GameDir &dir, const std::string &script, const std::string &options = "");
+ReplayRun run_script(const GameDir &dir, const std::string &script,
+                     const std::string &options = "");
 
 // Path of the generated asset tree of this build.
 std::string game_dir();

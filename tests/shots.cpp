@@ -31,7 +31,8 @@ TTF_Font *font_at(int points) {
     static TTF_Font *fonts[64] = {};
     if (points <= 0 || points >= 64) return nullptr;
     if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
-    if (!fonts[points]) fonts[points] = open_game_font((game_dir() + "/ariblk.ttf").c_str(), points);
+    if (!fonts[points])
+        fonts[points] = open_game_font((game_dir() + "/ariblk.ttf").c_str(), points);
     return fonts[points];
 }
 
@@ -107,8 +108,7 @@ int Shot::first_in_column(int x, int y0, Rgb colour) const {
     return -1;
 }
 
-bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text,
-                int rows) {
+bool shows_text(const Shot &shot, int x, int y, int points, const std::string &text, int rows) {
     TTF_Font *font = font_at(points);
     if (!font || !shot.loaded()) return false;
     SDL_Color white = {255, 255, 255, 0};
@@ -121,8 +121,10 @@ bool shows_text(const Shot &shot, int x, int y, int points, const std::string &t
         return false;
     };
     int first = 0, last = ink->h - 1;
-    while (first < last && !inked(first)) ++first;
-    while (last > first && !inked(last)) --last;
+    while (first < last && !inked(first))
+        ++first;
+    while (last > first && !inked(last))
+        --last;
     bool same = true;
     for (int row = first; row <= last && row < rows && same; ++row)
         for (int col = 0; col < ink->w && same; ++col) {

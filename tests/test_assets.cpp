@@ -443,7 +443,8 @@ TEST_F(GeneratedAudio, MenuMusicLoads) {
 
 TEST(GeneratedFont, IsOpenSansExtraBoldWidenedWithItsLicence) {
     std::ifstream game(kGameDir + "/ariblk.ttf", std::ios::binary);
-    std::ifstream face("/usr/share/fonts/truetype/open-sans/OpenSans-ExtraBold.ttf", std::ios::binary);
+    std::ifstream face("/usr/share/fonts/truetype/open-sans/OpenSans-ExtraBold.ttf",
+                       std::ios::binary);
     ASSERT_TRUE(game && face);
     const std::string a((std::istreambuf_iterator<char>(game)), {}),
         b((std::istreambuf_iterator<char>(face)), {});

@@ -18,7 +18,8 @@ TEST(Ending, SigtermEndsTheGameFromEveryScreensPoll) {
                 platform_set_video_mode(320, 240, 16);
                 std::raise(SIGTERM);
                 SDL_Event event;
-                for (;;) platform_poll(&event, static_cast<ScreenId>(screen));
+                for (;;)
+                    platform_poll(&event, static_cast<ScreenId>(screen));
             },
             testing::ExitedWithCode(0), "")
             << "screen " << screen;

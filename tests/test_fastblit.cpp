@@ -79,7 +79,8 @@ TEST(Blend, ClipsAndWritesBackLikeSdl) {
     // camera, whose x of -80 moves the copy right.
     struct Case {
         SDL_Rect src, dst;
-    } cases[] = {{{-80, 200, 320, 540}, {0, 0, 0, 0}}, {{30, -5, 40, 40}, {5, 160, 0, 0}},
+    } cases[] = {{{-80, 200, 320, 540}, {0, 0, 0, 0}},
+                 {{30, -5, 40, 40}, {5, 160, 0, 0}},
                  {{0, 0, 50, 50}, {300, 0, 0, 0}}};
     for (Case &c : cases) {
         SDL_Rect src = c.src, ours = c.dst, sdls = c.dst;

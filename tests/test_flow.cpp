@@ -37,19 +37,23 @@ TEST(Intro, SkippingASplashEarlyMakesTheNextOneLonger) {
 
 TEST(MainMenu, CursorStopsAtBothEndsButStillClicks) {
     GameDir dir;
-    ReplayRun run = run_script(dir, skip_intro() + "tap UP\n" + "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\n" +
-                                  "wait 1000\n");
+    ReplayRun run =
+        run_script(dir, skip_intro() + "tap UP\n" +
+                            "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\n" + "wait 1000\n");
     std::vector<int> cursors;
-    for (const TraceLine &l : run.polls("main_menu")) cursors.push_back(l.num("cursor"));
+    for (const TraceLine &l : run.polls("main_menu"))
+        cursors.push_back(l.num("cursor"));
     ASSERT_FALSE(cursors.empty());
     EXPECT_EQ(cursors.back(), 4);
-    for (int c : cursors) EXPECT_GE(c, 0);
+    for (int c : cursors)
+        EXPECT_GE(c, 0);
     EXPECT_EQ(run.sound_times("BATIDA").size(), 6u);
 }
 
 TEST(MainMenu, ExitEntryEndsTheProgramWithStatusZero) {
     GameDir dir;
-    ReplayRun run = run_script(dir, skip_intro() + "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\ntap LCTRL\nwait 5000\n");
+    ReplayRun run = run_script(
+        dir, skip_intro() + "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\ntap LCTRL\nwait 5000\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.exit_line(), 0);
     ASSERT_FALSE(run.sounds().empty());
@@ -60,14 +64,13 @@ TEST(MainMenu, ExitEntryEndsTheProgramWithStatusZero) {
 
 TEST(PlayMenu, ReturnsKeepTheCursorUntilTheMainMenu) {
     GameDir dir;
-    std::string script = skip_intro() +
-                         "tap LCTRL\n"                                 // play submenu
-                         "tap LCTRL\n"                                 // career
-                         "tap LALT\n"                                  // back: still on career
-                         "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\n"    // to back
-                         "tap LCTRL\n"                                 // main menu entry
-                         "tap LCTRL\n"                                 // play again
-                         "wait 1000\n";
+    std::string script = skip_intro() + "tap LCTRL\n" // play submenu
+                                        "tap LCTRL\n" // career
+                                        "tap LALT\n"  // back: still on career
+                                        "tap DOWN\ntap DOWN\ntap DOWN\ntap DOWN\n" // to back
+                                        "tap LCTRL\n" // main menu entry
+                                        "tap LCTRL\n" // play again
+                                        "wait 1000\n";
     ReplayRun run = run_script(dir, script);
     EXPECT_EQ(count_polls(run, "career") > 0, true);
     EXPECT_EQ(run.sound_times("CANCELA").size(), 1u);
@@ -77,7 +80,8 @@ TEST(PlayMenu, ReturnsKeepTheCursorUntilTheMainMenu) {
     ASSERT_FALSE(play.empty());
     EXPECT_EQ(play.back().num("cursor"), 0);
     int max_cursor = 0;
-    for (const TraceLine &l : play) max_cursor = std::max(max_cursor, l.num("cursor"));
+    for (const TraceLine &l : play)
+        max_cursor = std::max(max_cursor, l.num("cursor"));
     EXPECT_EQ(max_cursor, 4);
     // The main menu itself keeps its cursor on play (0).
     EXPECT_EQ(run.polls("main_menu").back().num("cursor"), 0);
@@ -85,7 +89,8 @@ TEST(PlayMenu, ReturnsKeepTheCursorUntilTheMainMenu) {
 
 TEST(MainMenu, KeyReleasesAndUnusedKeysChangeNothing) {
     GameDir dir;
-    ReplayRun run = run_script(dir, skip_intro() + "tap q\ntap RIGHT\ndown UP\nwait 500\nup UP\nwait 500\n");
+    ReplayRun run =
+        run_script(dir, skip_intro() + "tap q\ntap RIGHT\ndown UP\nwait 500\nup UP\nwait 500\n");
     EXPECT_EQ(run.polls("main_menu").back().num("cursor"), 0);
     // Holding UP yields one press: one click.
     EXPECT_EQ(run.sound_times("BATIDA").size(), 1u);

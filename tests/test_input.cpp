@@ -17,10 +17,10 @@ TEST_F(MappingTest, DefaultButtonsAndKeyboardKeysReachTheirLanes) {
     struct Case {
         SDLKey key;
         int lane;
-    } cases[] = {{SDLK_LSHIFT, 1}, {SDLK_LEFT, 1}, {SDLK_LALT, 2},  {SDLK_DOWN, 2},
-                 {SDLK_LCTRL, 3},  {SDLK_RIGHT, 3}, {SDLK_SPACE, 4}, {SDLK_UP, 4},
-                 {SDLK_TAB, 5},    {SDLK_BACKSPACE, 5}, {SDLK_a, 1}, {SDLK_s, 2},
-                 {SDLK_d, 3},      {SDLK_f, 4},     {SDLK_g, 5}};
+    } cases[] = {{SDLK_LSHIFT, 1}, {SDLK_LEFT, 1},      {SDLK_LALT, 2},  {SDLK_DOWN, 2},
+                 {SDLK_LCTRL, 3},  {SDLK_RIGHT, 3},     {SDLK_SPACE, 4}, {SDLK_UP, 4},
+                 {SDLK_TAB, 5},    {SDLK_BACKSPACE, 5}, {SDLK_a, 1},     {SDLK_s, 2},
+                 {SDLK_d, 3},      {SDLK_f, 4},         {SDLK_g, 5}};
     for (const Case &c : cases) {
         lane_release();
         lane_press(c.key);
@@ -57,10 +57,11 @@ TEST_F(MappingTest, CodesOutsideOneToTenSetNothing) {
 TEST_F(MappingTest, ConfigurationStepsOneAtATimeAndKeepsTheLaterCode) {
     EXPECT_FALSE(key_config_step(SDLK_q)); // not a button: no step
     EXPECT_EQ(key_conf, 0);
-    for (int step = 0; step < 10; ++step) EXPECT_TRUE(key_config_step(SDLK_LCTRL));
+    for (int step = 0; step < 10; ++step)
+        EXPECT_TRUE(key_config_step(SDLK_LCTRL));
     EXPECT_EQ(key_conf, 10);
-    EXPECT_EQ(KEY_A, 10); // the alternative button of lane 5
-    EXPECT_EQ(KEY_B, 2);  // untouched buttons keep their codes
+    EXPECT_EQ(KEY_A, 10);                     // the alternative button of lane 5
+    EXPECT_EQ(KEY_B, 2);                      // untouched buttons keep their codes
     EXPECT_FALSE(key_config_step(SDLK_LALT)); // the configuration is over
     EXPECT_EQ(KEY_B, 2);
 }

@@ -27,7 +27,9 @@ Outcome replay(const GameDir &dir, const std::string &args) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), dir.read("replay.err")};
 }
 
-int lines(const std::string &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int lines(const std::string &text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // A short recording of the headless driver: the intro skipped, the tutorial loading.
 Recording short_recording(const GameDir &dir, std::string &trace) {
@@ -74,7 +76,8 @@ TEST(Recording, AWholeSongRecordsSmallAndReplaysToTheSameTraceAndFiles) {
 
     // The replay starts from the recorded files in a directory without data/.
     GameDir again(false);
-    Outcome replayed = replay(again, "--play '" + live.file("song.rec") + "' --dir . --trace replay.trace");
+    Outcome replayed =
+        replay(again, "--play '" + live.file("song.rec") + "' --dir . --trace replay.trace");
     EXPECT_EQ(replayed.status, 0) << replayed.errors;
     EXPECT_TRUE(again.read("replay.trace") == trace) << "the replay's trace differs";
     for (const char *name : start_file_names) {
@@ -102,12 +105,14 @@ TEST(Recording, ReplayStopsWhereTheGameLeavesTheRecordingOrWhereItEnds) {
         << ended.errors;
     const std::string cut_trace = dir.read("cut.trace");
     EXPECT_GT(lines(cut_trace), 10);
-    EXPECT_EQ(trace.compare(0, cut_trace.size(), cut_trace), 0) << "not the start of the live trace";
+    EXPECT_EQ(trace.compare(0, cut_trace.size(), cut_trace), 0)
+        << "not the start of the live trace";
 
     // A wait of another length than the game asks for stops the replay there.
     Recording changed = full;
     size_t wait = 0;
-    while (changed.records[wait].kind != RECORD_DELAY) ++wait;
+    while (changed.records[wait].kind != RECORD_DELAY)
+        ++wait;
     const Uint32 ms = changed.records[wait].value;
     changed.records[wait].value = ms + 1;
     dir.write("changed.rec", encode_recording(changed));
@@ -131,7 +136,8 @@ TEST(Recording, BadRecordingsAreRefusedInOneLineWithStatusTwo) {
     const std::string good = encode_recording(valid);
     std::mt19937 random(11);
     std::string noise(4096, '\0');
-    for (char &c : noise) c = static_cast<char>(random());
+    for (char &c : noise)
+        c = static_cast<char>(random());
 
     const struct {
         const char *name;
@@ -141,7 +147,8 @@ TEST(Recording, BadRecordingsAreRefusedInOneLineWithStatusTwo) {
         {"text", "wins 2\nloses 1\n", "not a Fretfall recording"},
         {"version", "FRETFALL RECORDING\n\x02", "format version 2"},
         {"cut_header", good.substr(0, 8), "truncated in the header"},
-        {"cut_file", good.substr(0, good.find("2\n1\n") + 2), "truncated in starting file game_save"},
+        {"cut_file", good.substr(0, good.find("2\n1\n") + 2),
+         "truncated in starting file game_save"},
         {"cut_value", good + "\xc4\x80", "truncated in record 4"},
         {"noise", noise, "not a Fretfall recording"},
         {"noise_after_files", good + noise, "record"},

@@ -22,7 +22,8 @@ struct HashedRun {
 
 HashedRun hashed_run(const std::string &script, bool reference) {
     GameDir dir;
-    std::string options = "--hashes '" + dir.file("hashes") + "'" + (reference ? " --reference" : "");
+    std::string options =
+        "--hashes '" + dir.file("hashes") + "'" + (reference ? " --reference" : "");
     HashedRun out{run_script(dir, script, options), ""};
     out.hashes = dir.read("hashes");
     return out;
@@ -47,7 +48,8 @@ void expect_same_pictures(const std::string &script, size_t least_presents) {
     ASSERT_EQ(reference.run.status, 0) << reference.run.errors;
     EXPECT_GE(static_cast<size_t>(std::count(usual.hashes.begin(), usual.hashes.end(), '\n')),
               least_presents);
-    EXPECT_TRUE(usual.hashes == reference.hashes) << first_difference(usual.hashes, reference.hashes);
+    EXPECT_TRUE(usual.hashes == reference.hashes)
+        << first_difference(usual.hashes, reference.hashes);
     EXPECT_TRUE(usual.run.trace == reference.run.trace)
         << first_difference(usual.run.trace, reference.run.trace);
 }

@@ -48,34 +48,41 @@ std::string vlq(uint32_t v) {
     return out;
 }
 std::string track(const std::string &events) {
-    return "MTrk" + be(static_cast<uint32_t>(events.size() + 4), 4) + events + std::string("\0\xFF\x2F\0", 4);
+    return "MTrk" + be(static_cast<uint32_t>(events.size() + 4), 4) + events +
+           std::string("\0\xFF\x2F\0", 4);
 }
 std::string midi(int tracks, const std::string &body, int format = 1, int division = 480) {
     return "MThd" + be(6, 4) + be(format, 2) + be(tracks, 2) + be(division, 2) + body;
 }
-std::string name_event(const std::string &name) { return std::string("\0\xFF\x03", 3) + vlq(name.size()) + name; }
+std::string name_event(const std::string &name) {
+    return std::string("\0\xFF\x03", 3) + vlq(name.size()) + name;
+}
 std::string note(uint32_t delta, int status, int pitch, int velocity) {
-    return vlq(delta) + std::string{static_cast<char>(status), static_cast<char>(pitch), static_cast<char>(velocity)};
+    return vlq(delta) + std::string{static_cast<char>(status), static_cast<char>(pitch),
+                                    static_cast<char>(velocity)};
 }
 
-const char *CHART = "\xEF\xBB\xBF[Song]\r\n{\r\n  Name = \"Chart Name\"\r\n  Artist = \"Chart Artist\"\r\n"
-                    "  Resolution = 192\r\n  Offset = 0.5\r\n}\r\n"
-                    "[SyncTrack]\r\n{\r\n  0 = TS 4\r\n  0 = A 500000\r\n  0 = B 120000\r\n  768 = B 240000\r\n}\r\n"
-                    "[Events]\r\n{\r\n  0 = E \"section Intro\"\r\n  1152 = E \"end\"\r\n}\r\n"
-                    "[ExpertDrums]\r\n{\r\n  100 = N 0 0\r\n}\r\n"
-                    "[ExpertSingle]\r\n{\r\n"
-                    "  192 = N 2 96\r\n  192 = N 0 0\r\n  192 = N 5 0\r\n" // chord, a marker
-                    "  384 = N 7 0\r\n  384 = N 6 0\r\n  384 = S 2 192\r\n"  // open, tap marker
-                    "  960 = N 4 10\r\n  960 = E solo\r\n}\r\n";
+const char *CHART =
+    "\xEF\xBB\xBF[Song]\r\n{\r\n  Name = \"Chart Name\"\r\n  Artist = \"Chart Artist\"\r\n"
+    "  Resolution = 192\r\n  Offset = 0.5\r\n}\r\n"
+    "[SyncTrack]\r\n{\r\n  0 = TS 4\r\n  0 = A 500000\r\n  0 = B 120000\r\n  768 = B "
+    "240000\r\n}\r\n"
+    "[Events]\r\n{\r\n  0 = E \"section Intro\"\r\n  1152 = E \"end\"\r\n}\r\n"
+    "[ExpertDrums]\r\n{\r\n  100 = N 0 0\r\n}\r\n"
+    "[ExpertSingle]\r\n{\r\n"
+    "  192 = N 2 96\r\n  192 = N 0 0\r\n  192 = N 5 0\r\n"  // chord, a marker
+    "  384 = N 7 0\r\n  384 = N 6 0\r\n  384 = S 2 192\r\n" // open, tap marker
+    "  960 = N 4 10\r\n  960 = E solo\r\n}\r\n";
 
 } // namespace
 
 TEST(SongIni, KeysTextAndEncodings) {
     SongMeta meta;
-    const std::string ini = "\xEF\xBB\xBF; a comment\r\n[Song]\r\nNAME = <color=#FF0000>Red</color> Song <3\r\n"
-                            "# another\r\nArtist=Band\r\ncharter = New\r\nfrets = Old\r\nyear = , 2002\r\n"
-                            "diff_guitar = -1\r\ndelay = -200.4\r\npreview_start_time = x\r\n"
-                            "[other]\r\nalbum = not this\r\n";
+    const std::string ini =
+        "\xEF\xBB\xBF; a comment\r\n[Song]\r\nNAME = <color=#FF0000>Red</color> Song <3\r\n"
+        "# another\r\nArtist=Band\r\ncharter = New\r\nfrets = Old\r\nyear = , 2002\r\n"
+        "diff_guitar = -1\r\ndelay = -200.4\r\npreview_start_time = x\r\n"
+        "[other]\r\nalbum = not this\r\n";
     parse_song_ini(ini.data(), ini.size(), meta);
     EXPECT_EQ(meta.name, "Red Song <3");
     EXPECT_EQ(meta.artist, "Band");
@@ -100,10 +107,15 @@ TEST(SongIni, KeysTextAndEncodings) {
 // a chord, sustains of any length, an open note counted and markers left out.
 TEST(SongFolder, ChartWithTempoOffsetAndDelay) {
     GameDir dir;
-    std::string path = folder(dir, "song", {{"notes.chart", CHART},
-                                            {"song.ini", "[song]\nname = Ini Name\ndelay = -200\n"},
-                                            {"Guitar.ogg", "x"}, {"song.opus", "x"}, {"song.ogg", "x"},
-                                            {"drums.ogg", "x"}, {"drums_1.ogg", "x"}, {"album.png", "x"}});
+    std::string path = folder(dir, "song",
+                              {{"notes.chart", CHART},
+                               {"song.ini", "[song]\nname = Ini Name\ndelay = -200\n"},
+                               {"Guitar.ogg", "x"},
+                               {"song.opus", "x"},
+                               {"song.ogg", "x"},
+                               {"drums.ogg", "x"},
+                               {"drums_1.ogg", "x"},
+                               {"album.png", "x"}});
     SongFolder song;
     ASSERT_TRUE(read_song_folder(path, song)) << song.reason;
     // 192 ticks at 120 BPM are 500 ms; +500 offset, -200 delay. Tick 960 lies 192 ticks
@@ -122,7 +134,8 @@ TEST(SongFolder, ChartWithTempoOffsetAndDelay) {
     std::vector<std::string> stems;
     for (const SongStem &s : song.stems)
         stems.push_back(s.name + ":" + s.path.substr(path.size() + 1));
-    EXPECT_EQ(stems, (std::vector<std::string>{"song:song.opus", "guitar:Guitar.ogg", "drums_1:drums_1.ogg"}));
+    EXPECT_EQ(stems, (std::vector<std::string>{"song:song.opus", "guitar:Guitar.ogg",
+                                               "drums_1:drums_1.ogg"}));
     EXPECT_EQ(song.cover_path, path + "/album.png");
 }
 
@@ -132,30 +145,34 @@ TEST(SongFolder, ChartWithTempoOffsetAndDelay) {
 TEST(SongFolder, MidiGuitarTrack) {
     std::string tempo = track(std::string("\0\xFF\x51\x03\x07\xA1\x20", 7) + vlq(1920) +
                               std::string("\xFF\x51\x03\x03\xD0\x90", 6));
-    std::string drums = track(name_event("PART DRUMS") + note(480, 0x99, 97, 100) + note(10, 0x89, 97, 0));
+    std::string drums =
+        track(name_event("PART DRUMS") + note(480, 0x99, 97, 100) + note(10, 0x89, 97, 0));
     std::string open_on = std::string("\xF0\x08PS\0\0\x03\x01\x01\xF7", 10);
     std::string open_off = std::string("\xF0\x08PS\0\0\x03\x01\x00\xF7", 10);
-    std::string guitar = track(name_event("PART GUITAR") + std::string("\0\xFF\x01\x10[ENHANCED_OPENS]", 20) +
-                               note(480, 0x90, 96, 100) + note(0, 0x90, 98, 100) + note(100, 0x80, 96, 0) +
-                               note(380, 0x80, 98, 0) + note(0, 0x90, 95, 100) + note(0, 0x90, 101, 100) +
-                               note(10, 0x80, 95, 0) + note(0, 0x80, 101, 0) + vlq(470) + open_on +
-                               note(0, 0x90, 96, 100) + note(60, 0x80, 96, 0) + vlq(0) + open_off +
-                               note(420, 0x90, 100, 100) + std::string("\0\xFF\x01\x01x", 5) +
-                               vlq(480) + "\x64\x64" + note(480, 0x80, 100, 0) +
-                               note(0, 0x80, 97, 0) + note(0, 0x90, 99, 100) + note(0, 0x90, 99, 0));
+    std::string guitar =
+        track(name_event("PART GUITAR") + std::string("\0\xFF\x01\x10[ENHANCED_OPENS]", 20) +
+              note(480, 0x90, 96, 100) + note(0, 0x90, 98, 100) + note(100, 0x80, 96, 0) +
+              note(380, 0x80, 98, 0) + note(0, 0x90, 95, 100) + note(0, 0x90, 101, 100) +
+              note(10, 0x80, 95, 0) + note(0, 0x80, 101, 0) + vlq(470) + open_on +
+              note(0, 0x90, 96, 100) + note(60, 0x80, 96, 0) + vlq(0) + open_off +
+              note(420, 0x90, 100, 100) + std::string("\0\xFF\x01\x01x", 5) + vlq(480) +
+              "\x64\x64" + note(480, 0x80, 100, 0) + note(0, 0x80, 97, 0) + note(0, 0x90, 99, 100) +
+              note(0, 0x90, 99, 0));
     GameDir dir;
-    std::string path = folder(dir, "mid", {{"notes.mid", midi(4, tempo + drums + guitar)},
-                                           {"notes.chart", CHART}});
+    std::string path = folder(
+        dir, "mid", {{"notes.mid", midi(4, tempo + drums + guitar)}, {"notes.chart", CHART}});
     SongFolder song;
     ASSERT_TRUE(read_song_folder(path, song)) << song.reason;
     EXPECT_EQ(song.chart_path, path + "/notes.mid");
-    EXPECT_EQ(listed(song.notes[DIFF_EXPERT]),
-              (std::vector<std::string>{"1,500,0", "3,500,500", "5,2000,250", "5,2250,250", "4,2500,0"}));
+    EXPECT_EQ(
+        listed(song.notes[DIFF_EXPERT]),
+        (std::vector<std::string>{"1,500,0", "3,500,500", "5,2000,250", "5,2250,250", "4,2500,0"}));
     EXPECT_EQ(song.open_notes[DIFF_EXPERT], 2);
 
     // song.ini's threshold replaces the third of a beat.
-    path = folder(dir, "cutoff", {{"notes.mid", midi(4, tempo + drums + guitar)},
-                                  {"song.ini", "[song]\nsustain_cutoff_threshold = 50\n"}});
+    path = folder(dir, "cutoff",
+                  {{"notes.mid", midi(4, tempo + drums + guitar)},
+                   {"song.ini", "[song]\nsustain_cutoff_threshold = 50\n"}});
     ASSERT_TRUE(read_song_folder(path, song)) << song.reason;
     EXPECT_EQ(listed(song.notes[DIFF_EXPERT])[0], "1,500,104");
 }
@@ -176,8 +193,10 @@ TEST(SongFolder, BrokenFoldersGiveTheirReason) {
         {"notes.chart", "[Song]\n{\nResolution = 0\n}\n" + guitar, "bad resolution"},
         {"notes.chart", "[SyncTrack]\n{\n0 = B 0\n}\n" + guitar, "bad tempo at line 3"},
         {"notes.chart", "[ExpertSingle]\n{\n-5 = N 0 0\n}\n", "bad tick at line 3"},
-        {"notes.chart", "[Song]\n{\nResolution = 1\n}\n[SyncTrack]\n{\n0 = B 1000\n}\n"
-                        "[ExpertSingle]\n{\n4000000000 = N 0 0\n}\n", "notes past one hour"},
+        {"notes.chart",
+         "[Song]\n{\nResolution = 1\n}\n[SyncTrack]\n{\n0 = B 1000\n}\n"
+         "[ExpertSingle]\n{\n4000000000 = N 0 0\n}\n",
+         "notes past one hour"},
         {"notes.chart", "[ExpertSingle]\n{\n0 = N 0 0\n", "chart cut short"},
         {"notes.chart", "[ExpertDrums]\n{\n0 = N 0 0\n}\n", "no guitar part"},
         {"notes.chart", "[ExpertSingle]\n{\n0 = N 7 0\n}\n", "no guitar notes"},
@@ -210,7 +229,8 @@ TEST(SongFolder, NotesListedByTheDriver) {
     GameDir dir;
     std::string path = folder(dir, "song", {{"notes.chart", CHART}});
     auto run = [](const std::string &args, std::string &out) {
-        std::string cmd = std::string(FRETFALL_EMULATOR) + " '" + FRETFALL_REPLAY + "' --notes " + args;
+        std::string cmd =
+            std::string(FRETFALL_EMULATOR) + " '" + FRETFALL_REPLAY + "' --notes " + args;
         std::unique_ptr<FILE, int (*)(FILE *)> pipe(popen(cmd.c_str(), "r"), pclose);
         char buf[256];
         out.clear();

@@ -84,8 +84,10 @@ std::string fault(TTF_Font *font, const std::string &text) {
             space_middles.push_back((before + after) / 2);
         }
     int first = 0, last = ink.w - 1;
-    while (first < ink.w && !column[first]) ++first;
-    while (last >= 0 && !column[last]) --last;
+    while (first < ink.w && !column[first])
+        ++first;
+    while (last >= 0 && !column[last])
+        --last;
     int narrowest_word_gap = 1 << 20, widest_letter_gap = 0;
     std::vector<int> word_ends; // the first empty column after each word but the last
     for (int x = first; x <= last;) {
@@ -94,9 +96,11 @@ std::string fault(TTF_Font *font, const std::string &text) {
             continue;
         }
         int start = x;
-        while (!column[x]) ++x;
+        while (!column[x])
+            ++x;
         bool word_gap = false;
-        for (int middle : space_middles) word_gap = word_gap || (middle >= start - 1 && middle <= x);
+        for (int middle : space_middles)
+            word_gap = word_gap || (middle >= start - 1 && middle <= x);
         if (word_gap) {
             narrowest_word_gap = std::min(narrowest_word_gap, x - start);
             word_ends.push_back(start);
@@ -111,11 +115,13 @@ std::string fault(TTF_Font *font, const std::string &text) {
             if (i > 0 && text[i - 1] != ' ') ++word;
             continue;
         }
-        if (word < alone.size()) alone[word] += pieces(render(font, std::string(1, text[i]))).size();
+        if (word < alone.size())
+            alone[word] += pieces(render(font, std::string(1, text[i]))).size();
     }
     for (int x : pieces(ink)) {
         size_t w = 0;
-        while (w < word_ends.size() && x >= word_ends[w]) ++w;
+        while (w < word_ends.size() && x >= word_ends[w])
+            ++w;
         ++together[w];
     }
     std::string faults;
@@ -123,7 +129,8 @@ std::string fault(TTF_Font *font, const std::string &text) {
         faults += "word gap " + std::to_string(narrowest_word_gap) + " px, letter gap " +
                   std::to_string(widest_letter_gap) + " px; ";
     for (size_t w = 0; w < alone.size(); ++w)
-        if (together[w] < alone[w]) faults += "letters touch in word " + std::to_string(w + 1) + "; ";
+        if (together[w] < alone[w])
+            faults += "letters touch in word " + std::to_string(w + 1) + "; ";
     return faults;
 }
 
@@ -133,20 +140,39 @@ TEST(TextGaps, EveryFixedTextReadsWordByWordAtItsSize) {
     TTF_Font *title = open_game_font((game_dir() + "/ariblk.ttf").c_str(), 18);
     ASSERT_TRUE(small && title);
 
-    std::vector<std::string> small_texts = {
-        "Press B back to MENU", "Press A play or B back to MENU",
-        "Press SELECT to EXIT or START to RESUME", "NEW GUITAR UNLOCK IN GALERY!",
-        "ACCURACY: 100 percents", "LONGEST NOTE STREAK: 1234", "Timer: 01:23", "GOOD", "MISS",
-        "Song", "Wins: 12", "Loses: 30", "Model", "Status: Unlocked", "Status: locked",
-        "Win 5 times to Unlock", "Win 20 times to Unlock", "NAME                              SCORE",
-        "<        THE NUMBER OF THE BEAST        >", "<        FOR WHOM THE BELLS TOOLS        >",
-        "GAME SAVED", "SAVE FAILED", "GAME LOADED", "NO SAVED GAME", "GAME CLEARED", "CLEAR FAILED"};
+    std::vector<std::string> small_texts = {"Press B back to MENU",
+                                            "Press A play or B back to MENU",
+                                            "Press SELECT to EXIT or START to RESUME",
+                                            "NEW GUITAR UNLOCK IN GALERY!",
+                                            "ACCURACY: 100 percents",
+                                            "LONGEST NOTE STREAK: 1234",
+                                            "Timer: 01:23",
+                                            "GOOD",
+                                            "MISS",
+                                            "Song",
+                                            "Wins: 12",
+                                            "Loses: 30",
+                                            "Model",
+                                            "Status: Unlocked",
+                                            "Status: locked",
+                                            "Win 5 times to Unlock",
+                                            "Win 20 times to Unlock",
+                                            "NAME                              SCORE",
+                                            "<        THE NUMBER OF THE BEAST        >",
+                                            "<        FOR WHOM THE BELLS TOOLS        >",
+                                            "GAME SAVED",
+                                            "SAVE FAILED",
+                                            "GAME LOADED",
+                                            "NO SAVED GAME",
+                                            "GAME CLEARED",
+                                            "CLEAR FAILED"};
     for (int fret = 1; fret <= 5; ++fret) {
         small_texts.push_back("PRESS BUTTONS TO FRET " + std::to_string(fret));
         small_texts.push_back("PRESS BUTTONS TO ALTERNATIVE FRET " + std::to_string(fret));
     }
-    std::vector<std::string> title_texts = {"STRATOCAST", "EXPLORER",    "FLYING V", "LES PAUL",
-                                            "UNKNOWN",    "VOLUME: 100", "SCORE NOT SAVED"};
+    std::vector<std::string> title_texts = {"STRATOCAST",     "EXPLORER", "FLYING V",
+                                            "LES PAUL",       "UNKNOWN",  "VOLUME: 100",
+                                            "SCORE NOT SAVED"};
     for (int song = 0; song < SONG_COUNT; ++song) {
         const SongEntry *entry = song_entry(song);
         ASSERT_NE(entry, nullptr);
@@ -155,10 +181,13 @@ TEST(TextGaps, EveryFixedTextReadsWordByWordAtItsSize) {
         title_texts.push_back(entry->title);
         int width = 0;
         TTF_SizeText(title, entry->title, &width, nullptr);
-        EXPECT_LE(dst_song_txt2.x + width, 320) << entry->title << " is cut off on the song selection";
+        EXPECT_LE(dst_song_txt2.x + width, 320)
+            << entry->title << " is cut off on the song selection";
     }
-    for (const std::string &text : small_texts) EXPECT_EQ(fault(small, text), "") << text << " at 10 points";
-    for (const std::string &text : title_texts) EXPECT_EQ(fault(title, text), "") << text << " at 18 points";
+    for (const std::string &text : small_texts)
+        EXPECT_EQ(fault(small, text), "") << text << " at 10 points";
+    for (const std::string &text : title_texts)
+        EXPECT_EQ(fault(title, text), "") << text << " at 18 points";
     TTF_CloseFont(small);
     TTF_CloseFont(title);
 }

@@ -9,15 +9,27 @@
 #define FLUID_PLAYER_DONE 2
 
 void *new_fluid_settings(void) { return NULL; }
-int delete_fluid_settings(void *settings) { (void)settings; return 0; }
+int delete_fluid_settings(void *settings) {
+    (void)settings;
+    return 0;
+}
 int fluid_settings_setnum(void *settings, const char *name, double value) {
     (void)settings, (void)name, (void)value;
     return FLUID_FAILED;
 }
 
-void *new_fluid_synth(void *settings) { (void)settings; return NULL; }
-int delete_fluid_synth(void *synth) { (void)synth; return 0; }
-void *fluid_synth_get_settings(void *synth) { (void)synth; return NULL; }
+void *new_fluid_synth(void *settings) {
+    (void)settings;
+    return NULL;
+}
+int delete_fluid_synth(void *synth) {
+    (void)synth;
+    return 0;
+}
+void *fluid_synth_get_settings(void *synth) {
+    (void)synth;
+    return NULL;
+}
 void fluid_synth_set_gain(void *synth, float gain) { (void)synth, (void)gain; }
 int fluid_synth_sfload(void *synth, const char *file, int reset_presets) {
     (void)synth, (void)file, (void)reset_presets;
@@ -30,14 +42,35 @@ int fluid_synth_write_s16(void *synth, int len, void *lout, int loff, int lincr,
     return FLUID_FAILED;
 }
 
-void *new_fluid_player(void *synth) { (void)synth; return NULL; }
-int delete_fluid_player(void *player) { (void)player; return 0; }
-int fluid_player_add(void *player, const char *file) { (void)player, (void)file; return FLUID_FAILED; }
+void *new_fluid_player(void *synth) {
+    (void)synth;
+    return NULL;
+}
+int delete_fluid_player(void *player) {
+    (void)player;
+    return 0;
+}
+int fluid_player_add(void *player, const char *file) {
+    (void)player, (void)file;
+    return FLUID_FAILED;
+}
 int fluid_player_add_mem(void *player, const void *data, size_t size) {
     (void)player, (void)data, (void)size;
     return FLUID_FAILED;
 }
-int fluid_player_play(void *player) { (void)player; return FLUID_FAILED; }
-int fluid_player_stop(void *player) { (void)player; return FLUID_FAILED; }
-int fluid_player_set_loop(void *player, int loop) { (void)player, (void)loop; return FLUID_FAILED; }
-int fluid_player_get_status(void *player) { (void)player; return FLUID_PLAYER_DONE; }
+int fluid_player_play(void *player) {
+    (void)player;
+    return FLUID_FAILED;
+}
+int fluid_player_stop(void *player) {
+    (void)player;
+    return FLUID_FAILED;
+}
+int fluid_player_set_loop(void *player, int loop) {
+    (void)player, (void)loop;
+    return FLUID_FAILED;
+}
+int fluid_player_get_status(void *player) {
+    (void)player;
+    return FLUID_PLAYER_DONE;
+}

@@ -24,7 +24,10 @@ int MikMod_Init(const char *params) {
     MikMod_errno = 1;
     return 1;
 }
-const char *MikMod_strerror(int code) { (void)code; return NOT_HERE; }
+const char *MikMod_strerror(int code) {
+    (void)code;
+    return NOT_HERE;
+}
 void MikMod_Exit(void) {}
 
 void *Player_LoadGeneric(void *reader, int channels, int curious) {

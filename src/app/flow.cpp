@@ -14,7 +14,6 @@
 #include "game/song.h"
 #include "nameentry/nameentry.h"
 
-
 void menu_cycle_start() {
     start_menu_music();
     xNULL = xGOOD = xMISS = 0;
@@ -48,9 +47,15 @@ void run_flow() {
             next = run_main_menu();
             break;
         }
-        case TO_PLAY_SUBMENU: next = run_play_submenu(); break;
-        case TO_SONG_START: next = play_song(); break;
-        case TO_NAME_ENTRY: next = name_entry(); break;
+        case TO_PLAY_SUBMENU:
+            next = run_play_submenu();
+            break;
+        case TO_SONG_START:
+            next = play_song();
+            break;
+        case TO_NAME_ENTRY:
+            next = name_entry();
+            break;
         }
     }
 }

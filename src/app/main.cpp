@@ -25,7 +25,8 @@ int main(int argc, char **argv) {
         if (i + 1 < argc && argv[i + 1][0] != '\0') {
             *target = argv[++i];
         } else {
-            std::fprintf(stderr, "fretfall: %s needs a file name; playing on without it\n", argv[i]);
+            std::fprintf(stderr, "fretfall: %s needs a file name; playing on without it\n",
+                         argv[i]);
         }
     }
     platform_start_real();

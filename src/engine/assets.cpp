@@ -30,8 +30,7 @@ SDL_Surface *BG00, *BG01, *BG02, *BG03;
 
 SDL_Surface *screen;
 
-Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell,
-    *ForWhomTheBellsTools;
+Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell, *ForWhomTheBellsTools;
 
 TTF_Font *font_small1, *font_small2, *font_title;
 SDL_Color color_white, color_yellow;
@@ -156,7 +155,8 @@ int report_missing_assets() {
 }
 
 void load_images() {
-    for (const ImageEntry &e : image_table) *e.handle = IMG_Load(e.path);
+    for (const ImageEntry &e : image_table)
+        *e.handle = IMG_Load(e.path);
 }
 
 void convert_images_to_screen() {

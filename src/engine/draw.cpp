@@ -25,8 +25,7 @@ void apply_surface(int x, int y, SDL_Surface *source, SDL_Surface *destination, 
     blit(source, clip, destination, &rect);
 }
 
-void apply_surface0(int x, int y, SDL_Surface *source, SDL_Surface *destination,
-                    SDL_Rect *clip) {
+void apply_surface0(int x, int y, SDL_Surface *source, SDL_Surface *destination, SDL_Rect *clip) {
     apply_surface(x, y, source, destination, clip);
 }
 
@@ -45,8 +44,7 @@ void key_magenta(SDL_Surface *sprite) {
 }
 
 void key_white(SDL_Surface *sprite) {
-    if (sprite)
-        SDL_SetColorKey(sprite, SDL_SRCCOLORKEY, SDL_MapRGB(sprite->format, 255, 255, 255));
+    if (sprite) SDL_SetColorKey(sprite, SDL_SRCCOLORKEY, SDL_MapRGB(sprite->format, 255, 255, 255));
 }
 
 namespace {

@@ -23,8 +23,7 @@ extern char str[255]; // a line read from a highscore file
 // to 16 bits. The blit's result is not looked at.
 void apply_surface(int x, int y, SDL_Surface *source, SDL_Surface *destination, SDL_Rect *clip);
 // The same, under the name the song timer is drawn with.
-void apply_surface0(int x, int y, SDL_Surface *source, SDL_Surface *destination,
-                    SDL_Rect *clip);
+void apply_surface0(int x, int y, SDL_Surface *source, SDL_Surface *destination, SDL_Rect *clip);
 
 // SDL_UpperBlit that tolerates a missing surface (an asset that failed to load, a text
 // that rendered to nothing). Like SDL 1.2, it writes the drawn area back into `dst`.

@@ -32,7 +32,8 @@ inline Lanes mix(Lanes s, Lanes d, Sint16 alpha) {
     return d + ((q ^ falls) - falls); // d + q, or d - q where the channel falls
 }
 
-inline ULanes blend_lanes(const Uint16 *r, const Uint16 *g, const Uint16 *b, ULanes p, Sint16 alpha) {
+inline ULanes blend_lanes(const Uint16 *r, const Uint16 *g, const Uint16 *b, ULanes p,
+                          Sint16 alpha) {
     Lanes dr = reinterpret_cast<Lanes>(((p >> 11) * 1053) >> 7);
     Lanes dg = reinterpret_cast<Lanes>((((p >> 5) & 63) * 259 + 3) >> 6);
     Lanes db = reinterpret_cast<Lanes>(((p & 31) * 1053) >> 7);
@@ -131,7 +132,9 @@ void unlock(SDL_Surface *s) {
 }
 
 Uint16 *screen_row(SDL_Surface *dst, int y, int x) {
-    return reinterpret_cast<Uint16 *>(static_cast<Uint8 *>(dst->pixels) + static_cast<size_t>(y) * dst->pitch) + x;
+    return reinterpret_cast<Uint16 *>(static_cast<Uint8 *>(dst->pixels) +
+                                      static_cast<size_t>(y) * dst->pitch) +
+           x;
 }
 
 // A keyed sprite's opaque runs, row by row: the pixels that are not the key.
@@ -145,8 +148,8 @@ struct KeyedRuns {
     std::vector<Run> runs;
 };
 
-std::vector<SDL_Surface *> kept;  // the sprites whose runs may be kept
-std::vector<KeyedRuns> keyed;     // the runs taken so far
+std::vector<SDL_Surface *> kept; // the sprites whose runs may be kept
+std::vector<KeyedRuns> keyed;    // the runs taken so far
 
 const KeyedRuns *runs_of(SDL_Surface *sprite, Uint32 key) {
     KeyedRuns *k = nullptr;
@@ -163,15 +166,16 @@ const KeyedRuns *runs_of(SDL_Surface *sprite, Uint32 key) {
     if (SDL_LockSurface(sprite) != 0) return nullptr;
     k->row_start.assign(1, 0);
     for (int y = 0; y < sprite->h; ++y) {
-        const Uint16 *row = reinterpret_cast<const Uint16 *>(static_cast<const Uint8 *>(sprite->pixels) +
-                                                             static_cast<size_t>(y) * sprite->pitch);
+        const Uint16 *row = reinterpret_cast<const Uint16 *>(
+            static_cast<const Uint8 *>(sprite->pixels) + static_cast<size_t>(y) * sprite->pitch);
         for (int x = 0; x < sprite->w;) {
             if (row[x] == key) {
                 ++x;
                 continue;
             }
             int from = x;
-            while (x < sprite->w && row[x] != key) ++x;
+            while (x < sprite->w && row[x] != key)
+                ++x;
             k->runs.push_back({static_cast<Uint16>(from), static_cast<Uint16>(x - from)});
         }
         k->row_start.push_back(static_cast<Uint32>(k->runs.size()));
@@ -195,7 +199,8 @@ bool take_planes(BlendPlanes &planes, SDL_Surface *image) {
     planes.b.resize(n);
     size_t k = 0;
     for (int y = 0; y < image->h; ++y) {
-        const Uint8 *p = static_cast<const Uint8 *>(image->pixels) + static_cast<size_t>(y) * image->pitch;
+        const Uint8 *p =
+            static_cast<const Uint8 *>(image->pixels) + static_cast<size_t>(y) * image->pitch;
         for (int x = 0; x < image->w; ++x, p += 3, ++k) {
             planes.r[k] = p[ri];
             planes.g[k] = p[gi];
@@ -209,7 +214,8 @@ bool take_planes(BlendPlanes &planes, SDL_Surface *image) {
     return true;
 }
 
-void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect) {
+void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst,
+                  SDL_Rect *dstrect) {
     SDL_Surface *image = planes.image;
     Uint8 alpha = image ? image->format->alpha : 0;
     bool ours = image && dst && dstrect && !draw_reference && is_565(dst->format) &&
@@ -265,7 +271,8 @@ bool blit_keyed(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect 
         for (const Run *r = runs + starts[y], *end = runs + starts[y + 1]; r != end; ++r) {
             int from_x = std::max<int>(r->x, lo), to_x = std::min<int>(r->x + r->n, hi);
             if (from_x < to_x)
-                std::memcpy(to + (from_x + shift), from + from_x, static_cast<size_t>(to_x - from_x) * 2);
+                std::memcpy(to + (from_x + shift), from + from_x,
+                            static_cast<size_t>(to_x - from_x) * 2);
         }
     }
     unlock(dst);

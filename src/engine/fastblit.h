@@ -25,7 +25,8 @@ bool take_planes(BlendPlanes &planes, SDL_Surface *image);
 // the same pixels, the drawn area written back into `dstrect`. Goes through SDL itself in
 // the reference mode, for a destination other than 16-bit 565, for an image without
 // surface alpha or with a colour key, and for an alpha of 0 or 255.
-void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect);
+void blit_blended(const BlendPlanes &planes, SDL_Rect *srcrect, SDL_Surface *dst,
+                  SDL_Rect *dstrect);
 
 // Sprites whose runs may be taken and kept: the images loaded at start-up, which live as
 // long as the program. Forgetting drops every run taken.

@@ -63,6 +63,7 @@ bool key_config_step(SDLKey key) {
 }
 
 void reset_mapping() {
-    for (const Button &b : buttons) *b.code = b.default_code;
+    for (const Button &b : buttons)
+        *b.code = b.default_code;
     lane_release();
 }

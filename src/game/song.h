@@ -5,10 +5,10 @@
 
 #include <SDL.h>
 
-extern int msec;  // song clock: ms since the music started, frozen while paused
-extern int start; // clock value at which the song clock reads 0
-extern int BPS;   // pixels a falling note moves per frame: 10 playing, 0 paused
-extern SDL_Rect camera; // source window into the neck image; only y scrolls
+extern int msec;         // song clock: ms since the music started, frozen while paused
+extern int start;        // clock value at which the song clock reads 0
+extern int BPS;          // pixels a falling note moves per frame: 10 playing, 0 paused
+extern SDL_Rect camera;  // source window into the neck image; only y scrolls
 extern Uint32 cor_fundo; // fill colour of every frame
 
 // Plays song count_song (0..4, 99). Returns where the flow goes next: the menu cycle

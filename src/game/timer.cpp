@@ -35,7 +35,8 @@ void Timer::pause() {
 void Timer::unpause() {
     if (paused_flag) {
         paused_flag = false;
-        start_mark = static_cast<Sint32>(static_cast<Uint32>(now()) - static_cast<Uint32>(paused_elapsed));
+        start_mark =
+            static_cast<Sint32>(static_cast<Uint32>(now()) - static_cast<Uint32>(paused_elapsed));
         paused_elapsed = 0;
     }
 }

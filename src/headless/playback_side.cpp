@@ -35,9 +35,11 @@ const Record &take_record(const Record &request) {
     bool same = r.kind == request.kind &&
                 ((r.kind != RECORD_DELAY && r.kind != RECORD_EXIT) || r.value == request.value);
     if (!same) {
-        std::fprintf(stderr, "fretfall-replay: diverged at %s: the game asked for %s, the recording holds %s\n",
-                     replay_position().c_str(), describe_request(request).c_str(),
-                     describe_record(r).c_str());
+        std::fprintf(
+            stderr,
+            "fretfall-replay: diverged at %s: the game asked for %s, the recording holds %s\n",
+            replay_position().c_str(), describe_request(request).c_str(),
+            describe_record(r).c_str());
         finish(3);
     }
     return r;
@@ -71,9 +73,8 @@ void playback_exit(Uint32 now, int status) {
 }
 
 const PlatformSide playback_side = {
-    playback_ticks, playback_delay, playback_event, headless_present, observe_ticks,
-    nullptr,        observe_poll,   nullptr,        observe_line,     playback_exit,
-    flush_outputs,
+    playback_ticks, playback_delay, playback_event, headless_present, observe_ticks, nullptr,
+    observe_poll,   nullptr,        observe_line,   playback_exit,    flush_outputs,
 };
 
 } // namespace

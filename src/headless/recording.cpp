@@ -104,7 +104,8 @@ bool parse_start_file(Reader &in, int index, StartFile &file, std::string &error
     // A file is kept whole up to the limit, and cut at the limit when larger.
     if (size < START_FILE_LIMIT ? kept != size : kept != START_FILE_LIMIT)
         return fail(error, "bad size of starting file " + name, at);
-    if (in.bytes.size() - in.pos < kept) return fail(error, "truncated in starting file " + name, at);
+    if (in.bytes.size() - in.pos < kept)
+        return fail(error, "truncated in starting file " + name, at);
     file.size = size;
     file.bytes = in.bytes.substr(in.pos, kept);
     in.pos += kept;
@@ -266,7 +267,8 @@ bool read_recording(const std::string &path, Recording &out, std::string &error)
     std::string bytes;
     char block[65536];
     size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0 && bytes.size() <= RECORDING_FILE_LIMIT)
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0 &&
+           bytes.size() <= RECORDING_FILE_LIMIT)
         bytes.append(block, n);
     const bool read_error = std::ferror(file) != 0;
     std::fclose(file);
@@ -287,10 +289,14 @@ bool read_recording(const std::string &path, Recording &out, std::string &error)
 
 std::string describe_request(const Record &r) {
     switch (r.kind) {
-    case RECORD_TICKS: return "a clock reading";
-    case RECORD_DELAY: return "a wait of " + std::to_string(r.value) + " ms";
-    case RECORD_POLL: return "a poll";
-    case RECORD_EXIT: return "the exit with status " + std::to_string(static_cast<Sint32>(r.value));
+    case RECORD_TICKS:
+        return "a clock reading";
+    case RECORD_DELAY:
+        return "a wait of " + std::to_string(r.value) + " ms";
+    case RECORD_POLL:
+        return "a poll";
+    case RECORD_EXIT:
+        return "the exit with status " + std::to_string(static_cast<Sint32>(r.value));
     }
     return "?";
 }

@@ -33,12 +33,13 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE]\n"
-                         "                      [--hashes FILE] [--reference] [--record FILE] SCRIPT\n"
-                         "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
-                         "                      [--presents FILE] [--hashes FILE] [--reference]\n"
-                         "       fretfall-replay --chart N\n"
-                         "       fretfall-replay --notes FOLDER [easy|medium|hard|expert]\n");
+    std::fprintf(stderr,
+                 "usage: fretfall-replay [--dir DIR] [--trace FILE] [--presents FILE]\n"
+                 "                      [--hashes FILE] [--reference] [--record FILE] SCRIPT\n"
+                 "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
+                 "                      [--presents FILE] [--hashes FILE] [--reference]\n"
+                 "       fretfall-replay --chart N\n"
+                 "       fretfall-replay --notes FOLDER [easy|medium|hard|expert]\n");
     return 2;
 }
 
@@ -99,8 +100,9 @@ int play(const std::string &recording_path, std::string dir, const std::string &
     std::string error;
     if (!read_recording(recording_path, recording, error)) return fail(error);
     if (!recording.exact())
-        std::fprintf(stderr, "fretfall-replay: a starting file was larger than 1 MB and is laid out "
-                             "cut; this replay may not be exact\n");
+        std::fprintf(stderr,
+                     "fretfall-replay: a starting file was larger than 1 MB and is laid out "
+                     "cut; this replay may not be exact\n");
     if (dir.empty()) {
         const char *tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/fretfall-replay-XXXXXX";
@@ -155,14 +157,16 @@ int main(int argc, char **argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     if (!recording.empty())
-        return script.empty() && record.empty() ? play(recording, dir, trace, presents, hashes) : usage();
+        return script.empty() && record.empty() ? play(recording, dir, trace, presents, hashes)
+                                                : usage();
     if (script.empty()) return usage();
 
     std::string error;
     char cwd[4096];
     if (!record.empty() && record[0] != '/' && getcwd(cwd, sizeof cwd))
         record = std::string(cwd) + "/" + record; // named from where the driver started
-    if (!headless_start_script(script, trace, error) || !open_present_notes(presents, hashes, error))
+    if (!headless_start_script(script, trace, error) ||
+        !open_present_notes(presents, hashes, error))
         return fail(error);
     if (!dir.empty() && chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
     if (!record.empty()) headless_record(record);

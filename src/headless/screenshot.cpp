@@ -10,12 +10,18 @@ namespace {
 
 // Reads one pixel of a locked surface as a raw value of its own format.
 Uint32 raw_pixel(const SDL_Surface *s, int x, int y) {
-    const Uint8 *p = static_cast<const Uint8 *>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    const Uint8 *p =
+        static_cast<const Uint8 *>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
     switch (s->format->BytesPerPixel) {
-    case 1: return *p;
-    case 2: return *reinterpret_cast<const Uint16 *>(p);
-    case 3: return SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16 : p[2] | p[1] << 8 | p[0] << 16;
-    default: return *reinterpret_cast<const Uint32 *>(p);
+    case 1:
+        return *p;
+    case 2:
+        return *reinterpret_cast<const Uint16 *>(p);
+    case 3:
+        return SDL_BYTEORDER == SDL_LIL_ENDIAN ? p[0] | p[1] << 8 | p[2] << 16
+                                               : p[2] | p[1] << 8 | p[0] << 16;
+    default:
+        return *reinterpret_cast<const Uint32 *>(p);
     }
 }
 
@@ -33,7 +39,8 @@ bool write_rows(FILE *file, const png_byte *rgb, int w, int h) {
     png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < h; ++y) png_write_row(png, rgb + static_cast<size_t>(y) * w * 3);
+    for (int y = 0; y < h; ++y)
+        png_write_row(png, rgb + static_cast<size_t>(y) * w * 3);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;

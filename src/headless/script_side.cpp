@@ -39,9 +39,8 @@ int script_event(SDL_Event *event) {
 }
 
 const PlatformSide script_side = {
-    script_ticks,  script_delay, script_event,  headless_present, observe_ticks,
-    observe_delay, observe_poll, observe_event, observe_line,     observe_exit,
-    flush_outputs,
+    script_ticks, script_delay,  script_event, headless_present, observe_ticks, observe_delay,
+    observe_poll, observe_event, observe_line, observe_exit,     flush_outputs,
 };
 
 void start(Script &&new_script) {
@@ -73,7 +72,8 @@ bool headless_start_script(const std::string &script_path, const std::string &tr
     char cwd[4096];
     if (getcwd(cwd, sizeof cwd))
         for (ScriptShot &shot : parsed.shots)
-            if (!shot.path.empty() && shot.path[0] != '/') shot.path = std::string(cwd) + "/" + shot.path;
+            if (!shot.path.empty() && shot.path[0] != '/')
+                shot.path = std::string(cwd) + "/" + shot.path;
     start(std::move(parsed));
     if (script.end_time == 0) finish(0);
     return true;

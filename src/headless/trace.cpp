@@ -15,8 +15,8 @@
 namespace {
 
 const char *const screen_names[SCREEN_COUNT] = {
-    "intro",   "main_menu", "play_menu", "career",    "song_select", "highscores",
-    "gallery", "options",   "key_config", "game_look", "volume",      "save_menu",
+    "intro",   "main_menu", "play_menu",  "career",     "song_select", "highscores",
+    "gallery", "options",   "key_config", "game_look",  "volume",      "save_menu",
     "credits", "song",      "pause",      "name_entry",
 };
 
@@ -26,15 +26,23 @@ int screen_cursor(ScreenId screen) {
     case SCREEN_MAIN_MENU:
     case SCREEN_OPTIONS:
     case SCREEN_GAME_LOOK:
-    case SCREEN_SAVE_MENU: return cursor_count;
-    case SCREEN_PLAY_MENU: return cursor_count2;
+    case SCREEN_SAVE_MENU:
+        return cursor_count;
+    case SCREEN_PLAY_MENU:
+        return cursor_count2;
     case SCREEN_SONG_SELECT:
-    case SCREEN_GALLERY: return count_song;
-    case SCREEN_HIGHSCORES: return select_score;
-    case SCREEN_KEY_CONFIG: return key_conf;
-    case SCREEN_VOLUME: return VOL;
-    case SCREEN_NAME_ENTRY: return 10 * letrasY + letrasX;
-    default: return 0;
+    case SCREEN_GALLERY:
+        return count_song;
+    case SCREEN_HIGHSCORES:
+        return select_score;
+    case SCREEN_KEY_CONFIG:
+        return key_conf;
+    case SCREEN_VOLUME:
+        return VOL;
+    case SCREEN_NAME_ENTRY:
+        return 10 * letrasY + letrasX;
+    default:
+        return 0;
     }
 }
 

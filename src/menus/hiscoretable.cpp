@@ -65,9 +65,9 @@ ReadRows last_read;
 
 bool same_file(const ReadRows &r, int page, bool exists, const struct stat &st) {
     if (!r.valid || r.page != page || r.exists != exists) return false;
-    return !exists || (r.dev == st.st_dev && r.ino == st.st_ino && r.size == st.st_size &&
-                       r.mtime.tv_sec == st.st_mtim.tv_sec &&
-                       r.mtime.tv_nsec == st.st_mtim.tv_nsec);
+    return !exists ||
+           (r.dev == st.st_dev && r.ino == st.st_ino && r.size == st.st_size &&
+            r.mtime.tv_sec == st.st_mtim.tv_sec && r.mtime.tv_nsec == st.st_mtim.tv_nsec);
 }
 
 // The rows of page `page`'s file; the reference drawing reads the file on every pass.

@@ -22,11 +22,17 @@ Next run_main_menu() {
     run_vertical_menu(main_menu, cursor_count, SCREEN_MAIN_MENU);
     menu1 = 1;
     switch (cursor_count) {
-    case 0: menu2 = 1; return TO_PLAY_SUBMENU;
-    case 1: return guitar_gallery();
-    case 2: return options_menu();
-    case 3: return credits();
-    default: platform_exit(0);
+    case 0:
+        menu2 = 1;
+        return TO_PLAY_SUBMENU;
+    case 1:
+        return guitar_gallery();
+    case 2:
+        return options_menu();
+    case 3:
+        return credits();
+    default:
+        platform_exit(0);
     }
 }
 
@@ -36,15 +42,20 @@ Next run_play_submenu() {
     open_vertical_menu(main_menu1_1, cursor_count2, SCREEN_PLAY_MENU);
     menu3 = 1;
     switch (cursor_count2) {
-    case 0: career(); return TO_PLAY_SUBMENU;
-    case 1: return song_selection();
+    case 0:
+        career();
+        return TO_PLAY_SUBMENU;
+    case 1:
+        return song_selection();
     case 2:
         count_song = 99;
         menu4 = 1;
         free_menu_music();
         return TO_SONG_START;
-    case 3: return highscore_table();
-    default: return TO_MAIN_MENU_ENTRY;
+    case 3:
+        return highscore_table();
+    default:
+        return TO_MAIN_MENU_ENTRY;
     }
 }
 

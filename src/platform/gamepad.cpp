@@ -10,8 +10,22 @@ namespace {
 
 // The keys a controller can press, one slot each, so that a key held by several
 // controls (d-pad, stick, another controller) is pressed once and released once.
-enum PadKey { PK_A, PK_B, PK_X, PK_Y, PK_L, PK_R, PK_START, PK_SELECT,
-              PK_UP, PK_DOWN, PK_LEFT, PK_RIGHT, PK_COUNT, PK_NONE = -1 };
+enum PadKey {
+    PK_A,
+    PK_B,
+    PK_X,
+    PK_Y,
+    PK_L,
+    PK_R,
+    PK_START,
+    PK_SELECT,
+    PK_UP,
+    PK_DOWN,
+    PK_LEFT,
+    PK_RIGHT,
+    PK_COUNT,
+    PK_NONE = -1
+};
 const SDLKey pad_keys[PK_COUNT] = {BUTTON_A, BUTTON_B,  BUTTON_X,     BUTTON_Y,
                                    BUTTON_L, BUTTON_R,  BUTTON_START, BUTTON_SELECT,
                                    SDLK_UP,  SDLK_DOWN, SDLK_LEFT,    SDLK_RIGHT};
@@ -19,8 +33,8 @@ const SDLKey pad_keys[PK_COUNT] = {BUTTON_A, BUTTON_B,  BUTTON_X,     BUTTON_Y,
 // sdl12-compat hands a game controller to SDL 1.2 with SDL's standard button numbers:
 // 0 A, 1 B, 2 X, 3 Y, 4 Back, 5 Guide, 6 Start, 7 and 8 the stick presses, 9 and 10 the
 // shoulders, 11 to 14 d-pad up, down, left, right.
-const PadKey button_keys[] = {PK_A,    PK_B,    PK_X,    PK_Y,  PK_SELECT, PK_NONE, PK_START, PK_NONE,
-                              PK_NONE, PK_L,    PK_R,    PK_UP, PK_DOWN,   PK_LEFT, PK_RIGHT};
+const PadKey button_keys[] = {PK_A,    PK_B, PK_X, PK_Y,  PK_SELECT, PK_NONE, PK_START, PK_NONE,
+                              PK_NONE, PK_L, PK_R, PK_UP, PK_DOWN,   PK_LEFT, PK_RIGHT};
 const int BUTTON_COUNT = sizeof button_keys / sizeof button_keys[0];
 
 // The left stick (axes 0 and 1) presses past half its travel and releases below a
@@ -31,13 +45,13 @@ const int STICK_RELEASE = 8192;
 const int MAX_PADS = 8;
 struct Pad {
     SDL_Joystick *joystick;
-    Uint32 buttons;     // the mapped buttons held, one bit per button number
-    int stick[2];       // -1, 0 or 1 per axis: which way the stick presses
-    Uint8 hat;          // the first hat's direction bits (joysticks without the layout)
+    Uint32 buttons; // the mapped buttons held, one bit per button number
+    int stick[2];   // -1, 0 or 1 per axis: which way the stick presses
+    Uint8 hat;      // the first hat's direction bits (joysticks without the layout)
 };
 Pad pads[MAX_PADS];
 int pad_count = 0;
-int held[PK_COUNT];     // how many controls hold each key
+int held[PK_COUNT]; // how many controls hold each key
 
 // The key events made and not yet taken.
 const int QUEUE_SIZE = 64;
@@ -115,7 +129,8 @@ void set_hat(Pad &pad, Uint8 value) {
 
 // Lets go of everything `pad` holds.
 void release_pad(Pad &pad) {
-    for (int b = 0; b < BUTTON_COUNT; ++b) set_button(pad, b, false);
+    for (int b = 0; b < BUTTON_COUNT; ++b)
+        set_button(pad, b, false);
     set_stick(pad, 0, 0);
     set_stick(pad, 1, 0);
     set_hat(pad, 0);
@@ -175,10 +190,12 @@ bool gamepad_translate(const SDL_Event &event) {
             set_button(*pad, event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
         return true;
     case SDL_JOYAXISMOTION:
-        if ((pad = pad_of(event.jaxis.which))) move_stick(*pad, event.jaxis.axis, event.jaxis.value);
+        if ((pad = pad_of(event.jaxis.which)))
+            move_stick(*pad, event.jaxis.axis, event.jaxis.value);
         return true;
     case SDL_JOYHATMOTION:
-        if ((pad = pad_of(event.jhat.which)) && event.jhat.hat == 0) set_hat(*pad, event.jhat.value);
+        if ((pad = pad_of(event.jhat.which)) && event.jhat.hat == 0)
+            set_hat(*pad, event.jhat.value);
         return true;
     case SDL_JOYBALLMOTION:
         return true;

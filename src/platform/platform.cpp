@@ -72,8 +72,10 @@ Uint32 platform_ticks() {
 
 void platform_delay(Uint32 ms) {
     if (side->saw_delay) side->saw_delay(ms);
-    if (side->delay) side->delay(ms);
-    else SDL_Delay(ms);
+    if (side->delay)
+        side->delay(ms);
+    else
+        SDL_Delay(ms);
 }
 
 int platform_poll(SDL_Event *event, ScreenId screen) {
@@ -90,8 +92,10 @@ int platform_poll(SDL_Event *event, ScreenId screen) {
 }
 
 void platform_flip(SDL_Surface *surface) {
-    if (side->present) side->present(surface);
-    else SDL_Flip(surface);
+    if (side->present)
+        side->present(surface);
+    else
+        SDL_Flip(surface);
 }
 
 void platform_trace_sound(const char *stem) {

@@ -36,8 +36,8 @@ struct PlatformSide {
     int (*event)(SDL_Event *event);
     void (*present)(SDL_Surface *surface);
     void (*saw_ticks)(Uint32 now);
-    void (*saw_delay)(Uint32 ms);                    // before the wait
-    void (*saw_poll)(Uint32 now, ScreenId screen);   // before the event is taken
+    void (*saw_delay)(Uint32 ms);                  // before the wait
+    void (*saw_poll)(Uint32 now, ScreenId screen); // before the event is taken
     void (*saw_event)(int got, const SDL_Event *event);
     void (*saw_line)(Uint32 now, const char *key, const char *value); // "sound", "music"
     void (*saw_exit)(Uint32 now, int status);

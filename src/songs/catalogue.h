@@ -21,7 +21,7 @@ struct SongEntry {
     const char *music_path; // the file it was loaded from
     void (*playback)();     // one frame of the song's chart
     const Chart *chart;
-    int end_ms;  // the song is won once msec reaches this
+    int end_ms; // the song is won once msec reaches this
     const char *highscore_file;
 };
 

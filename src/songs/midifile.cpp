@@ -107,36 +107,42 @@ std::string event_text(const MidiEvent &e) {
 std::string track_name(const Track &track) {
     std::string name, ignored;
     bool named = false;
-    walk_track(track, [&](const MidiEvent &e) {
-        if (!named && e.status == 0xFF && e.meta_type == 0x03) {
-            name = trim(event_text(e));
-            named = true;
-        }
-    }, ignored);
+    walk_track(
+        track,
+        [&](const MidiEvent &e) {
+            if (!named && e.status == 0xFF && e.meta_type == 0x03) {
+                name = trim(event_text(e));
+                named = true;
+            }
+        },
+        ignored);
     return name;
 }
 
 // The tempo changes and time signatures of the tempo track.
 bool read_tempo_track(const Track &track, TickChart &chart, std::string &reason) {
     bool ok = true;
-    bool walked = walk_track(track, [&](const MidiEvent &e) {
-        if (!ok || e.status != 0xFF) return;
-        if (e.meta_type == 0x51 && e.length >= 3) {
-            double us = big_endian(e.data, 3);
-            if (!tempo_in_range(us)) {
-                reason = "bad tempo";
-                ok = false;
-            } else if (chart.tempo.tempos.size() >= TEMPO_CHANGES_MAX) {
-                reason = "too many tempo changes";
-                ok = false;
-            } else {
-                chart.tempo.tempos.push_back({e.tick, us, 0});
+    bool walked = walk_track(
+        track,
+        [&](const MidiEvent &e) {
+            if (!ok || e.status != 0xFF) return;
+            if (e.meta_type == 0x51 && e.length >= 3) {
+                double us = big_endian(e.data, 3);
+                if (!tempo_in_range(us)) {
+                    reason = "bad tempo";
+                    ok = false;
+                } else if (chart.tempo.tempos.size() >= TEMPO_CHANGES_MAX) {
+                    reason = "too many tempo changes";
+                    ok = false;
+                } else {
+                    chart.tempo.tempos.push_back({e.tick, us, 0});
+                }
+            } else if (e.meta_type == 0x58 && e.length >= 2 && e.data[0] > 0 && e.data[1] <= 6 &&
+                       chart.tempo.signatures.size() < TEMPO_CHANGES_MAX) {
+                chart.tempo.signatures.push_back({e.tick, e.data[0], 1 << e.data[1]});
             }
-        } else if (e.meta_type == 0x58 && e.length >= 2 && e.data[0] > 0 && e.data[1] <= 6 &&
-                   chart.tempo.signatures.size() < TEMPO_CHANGES_MAX) {
-            chart.tempo.signatures.push_back({e.tick, e.data[0], 1 << e.data[1]});
-        }
-    }, reason);
+        },
+        reason);
     return walked && ok;
 }
 
@@ -181,28 +187,33 @@ bool read_guitar_track(const Track &track, long long cutoff, TickChart &chart,
             if (s[6] && phrase_on[d] == NOT_ON) {
                 phrase_on[d] = e.tick;
             } else if (!s[6] && phrase_on[d] != NOT_ON) {
-                if (open_phrases[d].size() < NOTES_MAX) open_phrases[d].push_back({phrase_on[d], e.tick});
+                if (open_phrases[d].size() < NOTES_MAX)
+                    open_phrases[d].push_back({phrase_on[d], e.tick});
                 phrase_on[d] = NOT_ON;
             }
         }
     };
-    bool walked = walk_track(track, [&](const MidiEvent &e) {
-        uint8_t kind = e.status & 0xF0;
-        if (!ok) return;
-        if (e.status == 0xFF && e.meta_type == 0x01) {
-            std::string text = event_text(e);
-            enhanced_opens = enhanced_opens || text == "[ENHANCED_OPENS]" || text == "ENHANCED_OPENS";
-        } else if (e.status == 0xF0 || e.status == 0xF7) {
-            phrase(e);
-        } else if (kind == 0x90 || kind == 0x80) {
-            int pitch = e.data[0] & 0x7F;
-            bool on = kind == 0x90 && (e.data[1] & 0x7F) > 0;
-            // A second note-on of a sounding pitch ends the first; a note-off of a silent
-            // pitch is nothing.
-            if (on_since[pitch] != NOT_ON) note_ends(pitch, e.tick);
-            if (on) on_since[pitch] = e.tick;
-        }
-    }, reason);
+    bool walked = walk_track(
+        track,
+        [&](const MidiEvent &e) {
+            uint8_t kind = e.status & 0xF0;
+            if (!ok) return;
+            if (e.status == 0xFF && e.meta_type == 0x01) {
+                std::string text = event_text(e);
+                enhanced_opens =
+                    enhanced_opens || text == "[ENHANCED_OPENS]" || text == "ENHANCED_OPENS";
+            } else if (e.status == 0xF0 || e.status == 0xF7) {
+                phrase(e);
+            } else if (kind == 0x90 || kind == 0x80) {
+                int pitch = e.data[0] & 0x7F;
+                bool on = kind == 0x90 && (e.data[1] & 0x7F) > 0;
+                // A second note-on of a sounding pitch ends the first; a note-off of a silent
+                // pitch is nothing.
+                if (on_since[pitch] != NOT_ON) note_ends(pitch, e.tick);
+                if (on) on_since[pitch] = e.tick;
+            }
+        },
+        reason);
     if (!walked) return false;
     // A note never ended is a plain note.
     for (int pitch = 0; pitch < 128 && ok; ++pitch)
@@ -239,7 +250,8 @@ bool read_guitar_track(const Track &track, long long cutoff, TickChart &chart,
 }
 
 bool is_other_part(const std::string &name) {
-    return name.compare(0, 5, "PART ") == 0 || name == "EVENTS" || name == "BEAT" || name == "VENUE";
+    return name.compare(0, 5, "PART ") == 0 || name == "EVENTS" || name == "BEAT" ||
+           name == "VENUE";
 }
 
 } // namespace
@@ -316,9 +328,13 @@ bool read_midi(const uint8_t *data, size_t size, long long cutoff_ticks, TickCha
     int events = named("EVENTS");
     std::string ignored;
     if (events > 0)
-        walk_track(tracks[events], [&](const MidiEvent &e) {
-            if (e.status == 0xFF && e.meta_type == 0x01) add_chart_event(chart, e.tick, event_text(e));
-        }, ignored);
+        walk_track(
+            tracks[events],
+            [&](const MidiEvent &e) {
+                if (e.status == 0xFF && e.meta_type == 0x01)
+                    add_chart_event(chart, e.tick, event_text(e));
+            },
+            ignored);
     // The lead guitar: "PART GUITAR", else "T1 GEMS", else an old file's second track when
     // it names no other part; the one track of a format 0 file.
     int guitar = format == 0 ? 0 : named("PART GUITAR");

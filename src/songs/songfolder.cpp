@@ -18,9 +18,9 @@
 namespace {
 
 // Stems in the order they are listed; numbered drums replace plain drums.
-const char *const stem_names[] = {"song",    "guitar",  "rhythm",  "bass",     "keys",
-                                  "drums",   "drums_1", "drums_2", "drums_3",  "drums_4",
-                                  "vocals",  "vocals_1", "vocals_2", "crowd"};
+const char *const stem_names[] = {"song",   "guitar",   "rhythm",   "bass",    "keys",
+                                  "drums",  "drums_1",  "drums_2",  "drums_3", "drums_4",
+                                  "vocals", "vocals_1", "vocals_2", "crowd"};
 const char *const audio_extensions[] = {".opus", ".ogg", ".mp3", ".wav"};
 
 // The regular files of `dir` by lower-cased name.
@@ -97,10 +97,10 @@ bool song_notes_from_chart(const TickChart &chart, SongFolder &song) {
             song.notes[d].push_back({n.lane, time, rounded(end) - time});
         }
         // Ticks already come in order; rounding may bring two times together.
-        std::stable_sort(song.notes[d].begin(), song.notes[d].end(),
-                         [](const SongNote &a, const SongNote &b) {
-                             return a.time_ms != b.time_ms ? a.time_ms < b.time_ms : a.lane < b.lane;
-                         });
+        std::stable_sort(
+            song.notes[d].begin(), song.notes[d].end(), [](const SongNote &a, const SongNote &b) {
+                return a.time_ms != b.time_ms ? a.time_ms < b.time_ms : a.lane < b.lane;
+            });
         any = any || !song.notes[d].empty();
     }
     song.sections.clear();
@@ -132,8 +132,9 @@ bool read_song_folder(const std::string &dir, SongFolder &song) {
         std::string path = audio_file(files, stem);
         if (!path.empty()) song.stems.push_back({stem, path});
     }
-    auto numbered_drums = std::find_if(song.stems.begin(), song.stems.end(),
-                                       [](const SongStem &s) { return s.name.compare(0, 6, "drums_") == 0; });
+    auto numbered_drums = std::find_if(song.stems.begin(), song.stems.end(), [](const SongStem &s) {
+        return s.name.compare(0, 6, "drums_") == 0;
+    });
     if (numbered_drums != song.stems.end())
         song.stems.erase(std::remove_if(song.stems.begin(), song.stems.end(),
                                         [](const SongStem &s) { return s.name == "drums"; }),

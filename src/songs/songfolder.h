@@ -32,10 +32,10 @@ struct SongSection {
 
 struct SongFolder {
     std::string dir;
-    std::string chart_path;   // the chart read: notes.mid, notes.midi or notes.chart
-    std::string cover_path;   // album.png or album.jpg, "" when there is none
-    std::string preview_path; // the preview clip, "" when there is none
-    SongMeta meta;            // song.ini, completed by the chart's own names
+    std::string chart_path;                  // the chart read: notes.mid, notes.midi or notes.chart
+    std::string cover_path;                  // album.png or album.jpg, "" when there is none
+    std::string preview_path;                // the preview clip, "" when there is none
+    SongMeta meta;                           // song.ini, completed by the chart's own names
     std::vector<SongNote> notes[DIFF_COUNT]; // by time, lanes rising within a chord
     int open_notes[DIFF_COUNT] = {};         // open notes of the chart, left out
     std::vector<SongStem> stems;             // the audio played together

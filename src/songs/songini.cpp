@@ -3,7 +3,6 @@
 
 #include "songs/songtext.h"
 
-
 namespace {
 
 const long long HOUR_MS = 3600LL * 1000;
@@ -35,19 +34,32 @@ void parse_song_ini(const char *data, size_t size, SongMeta &meta) {
         if (!in_song || eq == std::string::npos) continue;
         std::string key = ascii_lower(trim(line.substr(0, eq)));
         std::string value = line.substr(eq + 1);
-        if (key == "name") meta.name = clean_song_text(value);
-        else if (key == "artist") meta.artist = clean_song_text(value);
-        else if (key == "album") meta.album = clean_song_text(value);
-        else if (key == "genre") meta.genre = clean_song_text(value);
-        else if (key == "year") meta.year = clean_song_year(value);
-        else if (key == "charter") meta.charter = clean_song_text(value);
-        else if (key == "frets") frets = clean_song_text(value);
-        else if (key == "loading_phrase") meta.loading_phrase = clean_song_text(value);
-        else if (key == "icon") meta.icon = clean_song_text(value);
-        else if (key == "song_length") read_number(value, 0, 10 * HOUR_MS, meta.song_length_ms);
-        else if (key == "preview_start_time") read_number(value, 0, 10 * HOUR_MS, meta.preview_start_ms);
-        else if (key == "delay") read_number(value, -HOUR_MS, HOUR_MS, meta.delay_ms);
-        else if (key == "diff_guitar") read_number(value, 0, 6, meta.diff_guitar);
+        if (key == "name")
+            meta.name = clean_song_text(value);
+        else if (key == "artist")
+            meta.artist = clean_song_text(value);
+        else if (key == "album")
+            meta.album = clean_song_text(value);
+        else if (key == "genre")
+            meta.genre = clean_song_text(value);
+        else if (key == "year")
+            meta.year = clean_song_year(value);
+        else if (key == "charter")
+            meta.charter = clean_song_text(value);
+        else if (key == "frets")
+            frets = clean_song_text(value);
+        else if (key == "loading_phrase")
+            meta.loading_phrase = clean_song_text(value);
+        else if (key == "icon")
+            meta.icon = clean_song_text(value);
+        else if (key == "song_length")
+            read_number(value, 0, 10 * HOUR_MS, meta.song_length_ms);
+        else if (key == "preview_start_time")
+            read_number(value, 0, 10 * HOUR_MS, meta.preview_start_ms);
+        else if (key == "delay")
+            read_number(value, -HOUR_MS, HOUR_MS, meta.delay_ms);
+        else if (key == "diff_guitar")
+            read_number(value, 0, 6, meta.diff_guitar);
         else if (key == "sustain_cutoff_threshold")
             read_number(value, 0, 1LL << 31, meta.sustain_cutoff_ticks);
     }
@@ -56,9 +68,9 @@ void parse_song_ini(const char *data, size_t size, SongMeta &meta) {
 }
 
 void merge_song_meta(SongMeta &meta, const SongMeta &other) {
-    for (auto field : {&SongMeta::name, &SongMeta::artist, &SongMeta::album, &SongMeta::genre,
-                       &SongMeta::year, &SongMeta::charter, &SongMeta::loading_phrase,
-                       &SongMeta::icon})
+    for (auto field :
+         {&SongMeta::name, &SongMeta::artist, &SongMeta::album, &SongMeta::genre, &SongMeta::year,
+          &SongMeta::charter, &SongMeta::loading_phrase, &SongMeta::icon})
         if ((meta.*field).empty()) meta.*field = other.*field;
     for (auto field : {&SongMeta::song_length_ms, &SongMeta::preview_start_ms,
                        &SongMeta::diff_guitar, &SongMeta::sustain_cutoff_ticks})

@@ -10,10 +10,10 @@ const size_t SONG_INI_READ_LIMIT = 64 * 1024;
 // are -1 when not given (a written -1 means the same), `delay_ms` 0.
 struct SongMeta {
     std::string name, artist, album, genre, year, charter, loading_phrase, icon;
-    long long song_length_ms = -1;     // information only
+    long long song_length_ms = -1; // information only
     long long preview_start_ms = -1;
-    long long delay_ms = 0;            // positive: the notes come later against the audio
-    long long diff_guitar = -1;        // 0..6 as the charter rates the guitar part
+    long long delay_ms = 0;              // positive: the notes come later against the audio
+    long long diff_guitar = -1;          // 0..6 as the charter rates the guitar part
     long long sustain_cutoff_ticks = -1; // MIDI sustains shorter than this are plain notes
 };
 

@@ -11,7 +11,7 @@ namespace {
 enum Section { OTHER, SONG, SYNC, EVENTS, GUITAR };
 
 const char *const guitar_sections[DIFF_COUNT] = {"easysingle", "mediumsingle", "hardsingle",
-                                                  "expertsingle"};
+                                                 "expertsingle"};
 
 // Space-separated words of a value.
 std::vector<std::string> words_of(const std::string &value) {
@@ -92,8 +92,8 @@ bool song_line(TickChart &chart, const std::string &key, const std::string &valu
 }
 
 // One "tick = type ..." line of [SyncTrack], [Events] or a guitar section.
-bool tick_line(TickChart &chart, Section section, int diff, uint64_t tick,
-               const std::string &value, std::string &reason) {
+bool tick_line(TickChart &chart, Section section, int diff, uint64_t tick, const std::string &value,
+               std::string &reason) {
     std::vector<std::string> w = words_of(value);
     if (w.empty()) return true;
     uint64_t a = 0, b = 0;
@@ -154,8 +154,10 @@ bool read_chart_text(const char *data, size_t size, TickChart &chart, std::strin
         if (!in_body) {
             if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
                 std::string name = ascii_lower(line.substr(1, line.size() - 2));
-                section = name == "song" ? SONG : name == "synctrack" ? SYNC
-                        : name == "events" ? EVENTS : OTHER;
+                section = name == "song"        ? SONG
+                          : name == "synctrack" ? SYNC
+                          : name == "events"    ? EVENTS
+                                                : OTHER;
                 for (int d = 0; d < DIFF_COUNT; ++d)
                     if (name == guitar_sections[d]) section = GUITAR, diff = d;
                 chart.has_guitar = chart.has_guitar || section == GUITAR;

@@ -31,7 +31,8 @@ void add_chart_event(TickChart &chart, uint64_t tick, const std::string &text) {
         size_t n = std::char_traits<char>::length(prefix);
         if (t.compare(0, n, prefix) != 0) continue;
         if (chart.sections.size() < SECTIONS_MAX)
-            chart.sections.push_back({tick, clean_song_text(text_as_utf8(t.data() + n, t.size() - n))});
+            chart.sections.push_back(
+                {tick, clean_song_text(text_as_utf8(t.data() + n, t.size() - n))});
         return;
     }
 }

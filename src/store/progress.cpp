@@ -1,7 +1,6 @@
 // The progress file: two decimal counters, replaced as a whole on every write.
 #include "store/progress.h"
 
-
 #include <cctype>
 #include <climits>
 #include <cstdio>

@@ -75,8 +75,8 @@ bool widen_advances(std::vector<char> &font, unsigned per_mille) {
     size_t head = find_table(font, "head", 54), hhea = find_table(font, "hhea", 36),
            hmtx = find_table(font, "hmtx", 4);
     unsigned em, metrics, widest;
-    if (!head || !hhea || !hmtx || !get16(font, head + 18, em) || !get16(font, hhea + 34, metrics) ||
-        !get16(font, hhea + 10, widest))
+    if (!head || !hhea || !hmtx || !get16(font, head + 18, em) ||
+        !get16(font, hhea + 34, metrics) || !get16(font, hhea + 10, widest))
         return false;
     if (hmtx + 4 * static_cast<size_t>(metrics) > font.size()) return false;
     const unsigned extra = em * per_mille / 1000;

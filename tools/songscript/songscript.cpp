@@ -169,8 +169,9 @@ std::vector<std::vector<NoteWindow>> chords_of(const std::vector<ChartNote> &not
     // A chord's keys go down in the order their windows open: a lane whose note before
     // still crosses the target comes last.
     for (std::vector<NoteWindow> &chord : out)
-        std::stable_sort(chord.begin(), chord.end(),
-                         [](const NoteWindow &a, const NoteWindow &b) { return a.first < b.first; });
+        std::stable_sort(chord.begin(), chord.end(), [](const NoteWindow &a, const NoteWindow &b) {
+            return a.first < b.first;
+        });
     return out;
 }
 
