@@ -1,5 +1,6 @@
-# The two commands a player or developer needs: `make run` and `make test`.
-# Both install missing Debian packages first, then configure, build and generate assets.
+# The commands a player or developer needs: `make run`, `make check` and `make test`.
+# `run` and `test` install missing Debian packages first, then configure, build and
+# generate assets; `check` is the quick loop on what is installed.
 
 BUILD := build
 ASAN := build-asan
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run test test-asan bench soak fuzz install clean native-tools test-cross dist \
+.PHONY: all build run check test test-asan bench soak fuzz install clean native-tools test-cross dist \
 	port port-build
 
 # The architecture of `make test-cross`: aarch64 or armhf.
@@ -28,6 +29,15 @@ build:
 
 run: build
 	cd $(BUILD)/game && ./fretfall
+
+# The quick loop: the native build and its tests, without the sanitizer and ARM builds and
+# without the slow ones: the shell tests labelled "slow" (the real window, installation)
+# and the suites below that kill, record or play whole songs, or draw every look twice.
+CHECK_SKIP := -E '^(InterruptedSave|ReferenceDraw|Recording|Charts/WholeSong|AllSongs/SoundtrackChartTiming)\.'
+check:
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE slow $(CHECK_SKIP)
 
 test:
 	@./pkg/install-deps.sh test
@@ -54,7 +64,7 @@ bench:
 	@bash bench/run.sh $(BUILD)
 
 # The long soak: 200,000 random key events through the sanitizer build's headless driver
-# (tests/soak.sh; `make test` runs 20,000). Five minutes or more.
+# (tests/system/soak.sh; `make test` runs 20,000). Five minutes or more.
 soak:
 	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
@@ -62,10 +72,10 @@ soak:
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DFRETFALL_SANITIZE=ON \
 	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
 	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
-	bash tests/soak.sh $(ASAN) $(CURDIR) 200000
+	bash tests/system/soak.sh $(ASAN) $(CURDIR) 200000
 
-# The fuzz targets of the progress, highscore, recording and song-folder readers, five
-# minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
+# The fuzz targets of the progress, highscore, recording, song-folder and WAV/AIFF stem
+# readers, five minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
 fuzz:
 	@./pkg/install-deps.sh fuzz
 	bash fuzz/run.sh build-fuzz 300
@@ -114,16 +124,16 @@ port:
 
 # The port checked against the collection's rules and glibc 2.30, then proven on ARCH: its
 # test binary under qemu in the build root, the same game as the native build's from the
-# zip in a stand-in firmware of Debian 11's glibc and SDL2 alone (tests/cross/), and on
+# zip in a stand-in firmware of Debian 11's glibc and SDL2 alone (tests/system/cross/), and on
 # aarch64 the launcher there, full screen under Xvfb.
 test-cross:
 	@$(MAKE) --no-print-directory port-build PORT_ARCH=$(ARCH) PORT_TARGETS="fretfall_tests fretfall-soakgen"
 	@$(MAKE) --no-print-directory port
 	bash pkg/port/check.sh dist/port/fretfall dist/fretfall.zip
 	pkg/port/inroot.sh $(PORT_ROOT) $(CURDIR)/build-port-$(ARCH) ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
-	bash tests/cross/same_game.sh $(BUILD) build-port-$(ARCH) $(ARCH) $(PORT_ROOT) dist/fretfall.zip
+	bash tests/system/cross/same_game.sh $(BUILD) build-port-$(ARCH) $(ARCH) $(PORT_ROOT) dist/fretfall.zip
 ifeq ($(ARCH),aarch64)
-	bash tests/cross/port_launcher.sh $(PORT_ROOT) dist/fretfall.zip $(BUILD)
+	bash tests/system/cross/port_launcher.sh $(PORT_ROOT) dist/fretfall.zip $(BUILD)
 endif
 
 clean:

@@ -16,6 +16,7 @@
 //                                                  and held), rolled (each key let go a
 //                                                  frame after the next goes down) or
 //                                                  tenth (held, one note in ten let fall)
+#include "songs/catalogue.h"
 #include "songscript.h"
 
 #include <cstdio>

@@ -131,6 +131,49 @@ read -r menu_costliest menu_pass_instructions < <(sort -k2,2n menus.txt | tail -
 hiscore_pass_instructions=$(awk '$1 == "highscore_table" { print $2 }' menus.txt)
 hiscore_pass_instructions_big=$(awk '{ print $2 }' hiscore_big.txt)
 
+# 7. The song library: 5,000 generated song folders (song.ini and a .chart of 300 expert
+# notes each, 10 per artist folder), loaded as the game's start does. CPU ms of the load
+# (user + system): with no cache (every folder read) per song, and with the cache of an
+# unchanged library; medians of three and five runs.
+librarybench=$build/bench/fretfall-librarybench
+library_songs=5000
+"$librarybench" make "$work/library" $library_songs
+for _ in 1 2 3; do
+    rm -f "$work/library/data/library.cache"
+    "$librarybench" load "$work/library"
+done >library_cold.txt
+library_cold_scan_ms_per_song=$(awk -v n=$library_songs '{ printf "%.3f\n", $1 / n }' library_cold.txt | median)
+for _ in 1 2 3 4 5; do "$librarybench" load "$work/library"; done >library_warm.txt
+library_warm_start_ms=$(awk '{ print $1 }' library_warm.txt | median)
+# 8. The stem mixer of library songs (bench/stems.cpp): callgrind instructions per second of
+# audio mixing four stereo Vorbis stems (q8, 44.1 kHz) to 22050 Hz, the difference of 12 s
+# and 2 s; and the peak memory of mixing a whole seven-minute song of six stems, added to
+# the game's own peak above (the mixer's process less the same process mixing nothing).
+stembench=$build/bench/fretfall-stembench
+mkdir -p "$work/stems" "$work/long"
+"$stembench" make "$work/stems" 12 guitar.ogg song.ogg bass.ogg drums.ogg
+vorbis4=("$work"/stems/{guitar,song,bass,drums}.ogg)
+stem_instr() {
+    valgrind --tool=callgrind --callgrind-out-file="$work/cg.stems$1.out" "$stembench" mix "$1" \
+        "${vorbis4[@]}" >/dev/null 2>&1
+    awk '/^(summary|totals):/ { print $2; exit }' "$work/cg.stems$1.out"
+}
+stem_instructions_per_s=$((($(stem_instr 12) - $(stem_instr 2)) / 10))
+# Six decoders cost the same whether or not two read one file: the Vorbis file plays thrice.
+"$stembench" make "$work/long" 420 song.ogg rhythm.opus &
+making=$!
+"$stembench" make "$work/long" 420 drums.mp3 keys.wav
+wait $making
+long6=("$work"/long/{song.ogg,song.ogg,song.ogg,rhythm.opus,drums.mp3,keys.wav})
+stem_rss_kb() {
+    /usr/bin/time -f %M -o "$work/stems.rss" "$stembench" mix 420 "$@" >/dev/null 2>&1
+    cat "$work/stems.rss"
+}
+stems_rss_kb=$(stem_rss_kb "${long6[@]}")
+stems_base_kb=$(stem_rss_kb)
+stems_added_mb=$(awk -v a="$stems_rss_kb" -v b="$stems_base_kb" 'BEGIN { printf "%.1f\n", (a - b) / 1024 }')
+stems_game_peak_mb=$(awk -v g="$peak_rss_mb" -v s="$stems_added_mb" 'BEGIN { printf "%.1f\n", g + s }')
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 verdict() { awk -v v="$1" -v g="$2" 'BEGIN { print (v <= g) ? "met" : "MISSED" }'; }
@@ -151,6 +194,10 @@ Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at 
 | song_cpu_s | $song_cpu_s | 1.5 | $(verdict "$song_cpu_s" 1.5) | median of 3 runs: user + system seconds of \`/usr/bin/time fretfall-replay whole.script\` (309 s of song, won) |
 | song_sim_s | $song_sim_s | 2 | $(verdict "$song_sim_s" 2) | median of 3 runs: elapsed of the same |
 | menu_pass_instructions | $menu_pass_instructions | 300000 | $(verdict "$menu_pass_instructions" 300000) | the costliest pass ($menu_costliest) of \`bench/menus.sh\`: (main-thread Ir of a run idling 250 passes on the screen - the same of 50 passes) / 200 |
+| library_cold_scan_ms_per_song | $library_cold_scan_ms_per_song | 2 | $(verdict "$library_cold_scan_ms_per_song" 2) | median of 3 runs: CPU ms (user + system) of \`fretfall-librarybench load\` with no cache, over $library_songs generated song folders, / $library_songs |
+| library_warm_start_ms | $library_warm_start_ms | 50 | $(verdict "$library_warm_start_ms" 50) | median of 5 runs: CPU ms of the same with the cache of the unchanged library |
+| stem_instructions_per_s | $stem_instructions_per_s | | | (Ir of \`valgrind --tool=callgrind fretfall-stembench mix 12 FOUR_OGG\` - the same of \`mix 2\`) / 10: four stereo Vorbis q8 stems, 44.1 kHz, mixed to 22050 Hz |
+| stems_game_peak_mb | $stems_game_peak_mb | 64 | $(verdict "$stems_game_peak_mb" 64) | peak_rss_mb + $stems_added_mb MB: Maximum resident set size of \`fretfall-stembench mix 420 SIX_STEMS\` (Vorbis thrice, Opus, MP3, WAV; seven minutes) less that of \`mix 420\` |
 | hiscore_pass_instructions_big | $hiscore_pass_instructions_big | $((2 * hiscore_pass_instructions)) | $(verdict "$hiscore_pass_instructions_big" $((2 * hiscore_pass_instructions))) | the highscore table's pass as above with a 2,500,000-line (200 MB) file; goal twice the pass with ten lines |
 
 Instructions per frame by function (inclusive, at least 2% of the frame):
@@ -170,4 +217,8 @@ song_cpu_s $song_cpu_s s
 song_sim_s $song_sim_s s
 menu_pass_instructions $menu_pass_instructions instructions
 hiscore_pass_instructions_big $hiscore_pass_instructions_big instructions
+library_cold_scan_ms_per_song $library_cold_scan_ms_per_song ms
+library_warm_start_ms $library_warm_start_ms ms
+stem_instructions_per_s $stem_instructions_per_s instructions
+stems_game_peak_mb $stems_game_peak_mb MB
 EOF

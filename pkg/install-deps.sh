@@ -10,8 +10,8 @@
 set -e
 here=$(dirname "$0")
 
-RUN_PKGS="cmake g++ make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev fonts-lato fonts-open-sans"
-TEST_PKGS="libgtest-dev googletest xvfb xdotool x11-utils jwm imagemagick clang libclang-rt-14-dev"
+RUN_PKGS="cmake g++ make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libopusfile-dev libmpg123-dev fonts-lato fonts-open-sans"
+TEST_PKGS="libgtest-dev libopusenc-dev googletest xvfb xdotool x11-utils jwm imagemagick clang libclang-rt-14-dev clang-format"
 BENCH_PKGS="valgrind time"
 FUZZ_PKGS="clang libclang-rt-14-dev"
 # A bundle's libraries get their run path from patchelf.

@@ -20,7 +20,8 @@ esac
 
 # The native build's libraries, for the other architecture, and the test framework.
 PKGS="libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libgtest-dev"
+libpng-dev libjpeg-dev libvorbis-dev libogg-dev libmp3lame-dev libopusfile-dev libmpg123-dev
+libopusenc-dev libgtest-dev"
 [ $# -eq 0 ] || PKGS="$*"
 # The C library's headers and link files come with the cross compiler; unpacking Debian's
 # copies as well would put a second set of C headers ahead of the compiler's own.
@@ -52,7 +53,18 @@ apt_private() {
         -o APT::Architectures="$arch" -o Acquire::Languages=none -o Debug::NoLocking=1 \
         -o APT::Sandbox::User=root "$@"
 }
-apt_private update
+# A mirror caught mid-sync answers with an index of the wrong size for a while: try again.
+# When one suite's index stays broken, the tree is made from the indexes that did arrive.
+for try in 1 2 3; do
+    apt_private update && break
+    if [ "$try" -eq 3 ]; then
+        ls "$work"/lists/*_Packages* >/dev/null 2>&1 || exit 1
+        echo "sysroot.sh: going on with the package indexes that could be fetched" >&2
+        break
+    fi
+    echo "sysroot.sh: the package index could not be fetched; trying again in $((try * 10)) s" >&2
+    sleep $((try * 10))
+done
 apt_private -y --no-install-recommends --download-only install $PKGS >/dev/null
 for deb in "$work"/cache/archives/*.deb; do
     name=$(dpkg-deb -f "$deb" Package)

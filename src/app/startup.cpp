@@ -9,6 +9,7 @@
 #include "engine/sound.h"
 #include "game/song.h"
 #include "game/timer.h"
+#include "songs/catalogue.h"
 
 #include <SDL_image.h>
 #include <cstdio>

@@ -30,8 +30,6 @@ SDL_Surface *BG00, *BG01, *BG02, *BG03;
 
 SDL_Surface *screen;
 
-Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell, *ForWhomTheBellsTools;
-
 TTF_Font *font_small1, *font_small2, *font_title;
 SDL_Color color_white, color_yellow;
 
@@ -118,20 +116,6 @@ const ImageEntry image_table[IMAGE_COUNT] = {
     {&BG03, "img/bg/backdrop03.png"},
 };
 
-struct MusicEntry {
-    Mix_Music **handle;
-    const char *path;
-};
-
-const MusicEntry song_music_table[] = {
-    {&Tutorial, "song/tutorial/Tutorial.ogg"},
-    {&Paranoid, "song/Paranoid.ogg"},
-    {&RunToTheHills, "song/RunToTheHills.ogg"},
-    {&AceOfSpads, "song/AceOfSpads.ogg"},
-    {&HighwayToHell, "song/HighwayToHell.ogg"},
-    {&ForWhomTheBellsTools, "song/ForWhomTheBellsTools.ogg"},
-};
-
 bool readable(const char *path) { return access(path, R_OK) == 0; }
 
 } // namespace
@@ -171,11 +155,6 @@ void convert_images_to_screen() {
         *e.handle = converted;
         keep_sprite_runs(converted);
     }
-}
-
-void load_song_music() {
-    for (const MusicEntry &e : song_music_table)
-        *e.handle = load_music(e.path);
 }
 
 TTF_Font *open_game_font(const char *path, int points) {

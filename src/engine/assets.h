@@ -1,5 +1,5 @@
-// Every image, music track and font the game uses, loaded once at start-up and kept for
-// the whole run. Paths are relative to the working directory.
+// Every image and the font the game uses, loaded once at start-up and kept for the whole
+// run. Paths are relative to the working directory.
 #pragma once
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -32,10 +32,6 @@ extern SDL_Surface *BG00, *BG01, *BG02, *BG03;
 // The video surface: 320x240, 16 bits per pixel.
 extern SDL_Surface *screen;
 
-// Song recordings, loaded at start-up and played once each time their song starts.
-extern Mix_Music *Tutorial, *Paranoid, *RunToTheHills, *AceOfSpads, *HighwayToHell,
-    *ForWhomTheBellsTools;
-
 // One face at two sizes; font_small1 and font_small2 are separate handles of the same size.
 extern TTF_Font *font_small1, *font_small2, *font_title;
 extern SDL_Color color_white, color_yellow;
@@ -58,10 +54,6 @@ void load_images();
 // of every frame, and draw the same pixels. The necks, drawn with per-surface alpha, stay as
 // loaded, since a converted neck blends to other pixels.
 void convert_images_to_screen();
-
-// Loads the six song recordings, in the order tutorial, Paranoid, RunToTheHills,
-// AceOfSpads, HighwayToHell, ForWhomTheBellsTools. Missing files leave a null handle.
-void load_song_music();
 
 // Opens the font file at `path` at `points` with the game's rendering settings; null when
 // it cannot be opened.

@@ -1,6 +1,7 @@
 // Effects and music through SDL_mixer; every start is noted in the headless trace.
 #include "engine/sound.h"
 
+#include "engine/stems.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -59,6 +60,7 @@ Mix_Music *load_music(const char *path) {
 
 void play_music(Mix_Music *music, const char *path, int loops) {
     platform_trace_music(path);
+    stems_stop(); // a library song's stems hold the music slot until music starts again
     if (music) Mix_PlayMusic(music, loops);
 }
 

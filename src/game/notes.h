@@ -37,7 +37,8 @@ void play_chart(const Chart &chart);
 // counted once however often or in whatever chord it was pressed.
 int notes_hit(const Chart &chart);
 
-// The six playback functions, one per song, each playing its chart for one frame.
+// The built-in songs' playback functions by name, each playing its chart for one frame;
+// the song loop plays the chart its catalogue entry names.
 void paranoid();
 void highwaytohell();
 void aceofspades();

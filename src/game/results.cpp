@@ -28,8 +28,6 @@ SDL_Rect dst_starNull = {55, 100, 0, 0};
 
 namespace {
 
-const int TUTORIAL = 99;
-
 void draw_banner(SDL_Surface *banner) {
     key_magenta(banner);
     SDL_Rect origin = {0, 0, 0, 0};
@@ -96,7 +94,8 @@ void win_sequence() {
     draw_star_rating(percent_score);
 
     SDL_Surface *unlock = nullptr, *score = nullptr, *accuracy = nullptr, *longest = nullptr;
-    if (count_song != TUTORIAL) {
+    const SongEntry *song = song_entry(count_song);
+    if (!song || !song->tutorial) {
         count_up(wins);
         if (unlocks_guitar(wins))
             unlock =

@@ -108,11 +108,11 @@ bool take_event() {
 Next play_song() {
     const SongEntry *song = song_entry(count_song);
     if (!song) return TO_MENU_CYCLE_START;
-    song_start(*song->music, song->music_path);
+    song_start(song->music ? *song->music : nullptr, song->music_path);
     for (;;) {
         Next next = TO_MENU_CYCLE_START;
         if (!draw_frame(*song, next)) return next;
-        song->playback();
+        if (song->chart) play_chart(*song->chart);
         scroll_neck();
         for (auto check : fall_off_checks)
             check();

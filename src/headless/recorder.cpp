@@ -39,14 +39,13 @@ void recorder_start(const char *program, const std::string &path) {
                      program, path.c_str(), std::strerror(errno));
         return;
     }
-    StartFile files[START_FILE_COUNT];
-    snapshot_start_files(files);
-    for (int i = 0; i < START_FILE_COUNT; ++i)
+    const std::vector<StartFile> files = snapshot_start_files();
+    for (int i = 0; i < static_cast<int>(files.size()); ++i)
         if (files[i].exists && !files[i].whole())
             std::fprintf(stderr,
                          "%s: %s is larger than %zu MB; the recording keeps its first MB "
                          "and cannot be replayed exactly\n",
-                         program, start_file_names[i], START_FILE_LIMIT >> 20);
+                         program, start_file_name(i), START_FILE_LIMIT >> 20);
     encode_start(files, pending);
     recorder_flush();
 }

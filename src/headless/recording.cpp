@@ -1,4 +1,4 @@
-// The recording format. A header, the seven starting files, then one record per value the
+// The recording format. A header, the starting files, then one record per value the
 // platform handed the game. Most records are one byte: a song frame reads the clock a few
 // milliseconds apart, waits under 64 ms and mostly polls no event.
 //
@@ -18,13 +18,18 @@
 #include "headless/recording.h"
 
 #include "headless/script.h"
+#include "songs/catalogue.h"
+#include "store/progress.h"
 
 #include <cstdio>
 
-const char *const start_file_names[START_FILE_COUNT] = {
-    "game_save",      "data/DATA0.dat", "data/DATA1.dat", "data/DATA2.dat",
-    "data/DATA3.dat", "data/DATA4.dat", "data/DATA6.dat",
-};
+int start_file_count() { return 1 + song_count(); }
+
+const char *start_file_name(int i) {
+    if (i == 0) return PROGRESS_FILE;
+    const SongEntry *song = song_at(i - 1);
+    return song ? song->highscore_file : nullptr;
+}
 
 namespace {
 
@@ -86,7 +91,7 @@ bool fail(std::string &error, const std::string &why, size_t pos) {
 }
 
 bool parse_start_file(Reader &in, int index, StartFile &file, std::string &error) {
-    const std::string name = start_file_names[index];
+    const std::string name = start_file_name(index);
     const size_t at = in.pos;
     Uint8 len, state;
     if (!in.byte(len) || in.bytes.size() - in.pos < len)
@@ -159,18 +164,20 @@ bool Recording::exact() const {
     return true;
 }
 
-void encode_start(const StartFile files[START_FILE_COUNT], std::string &out) {
+void encode_start(const std::vector<StartFile> &files, std::string &out) {
     out += MAGIC;
     put_varint(VERSION, out);
-    for (int i = 0; i < START_FILE_COUNT; ++i) {
-        const std::string name = start_file_names[i];
+    for (int i = 0; i < start_file_count(); ++i) {
+        const std::string name = start_file_name(i);
+        const StartFile none;
+        const StartFile &file = i < static_cast<int>(files.size()) ? files[i] : none;
         out += static_cast<char>(name.size());
         out += name;
-        out += static_cast<char>(files[i].exists ? 1 : 0);
-        if (!files[i].exists) continue;
-        put_varint(files[i].size, out);
-        put_varint(files[i].bytes.size(), out);
-        out += files[i].bytes;
+        out += static_cast<char>(file.exists ? 1 : 0);
+        if (!file.exists) continue;
+        put_varint(file.size, out);
+        put_varint(file.bytes.size(), out);
+        out += file.bytes;
     }
 }
 
@@ -241,7 +248,7 @@ bool parse_recording(const std::string &bytes, Recording &out, std::string &erro
                 "; this program replays version " + std::to_string(VERSION);
         return false;
     }
-    for (int i = 0; i < START_FILE_COUNT; ++i)
+    for (int i = 0; i < start_file_count(); ++i)
         if (!parse_start_file(in, i, out.files[i], error)) return false;
     Uint32 last_ticks = 0;
     while (!in.at_end()) {

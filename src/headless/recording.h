@@ -19,9 +19,10 @@ struct Record {
 // A starting file larger than this keeps only its first bytes, and the recording cannot
 // be replayed exactly.
 const size_t START_FILE_LIMIT = 1 << 20;
-// The files a run reads and writes: the progress file and the six highscore files.
-const int START_FILE_COUNT = 7;
-extern const char *const start_file_names[START_FILE_COUNT];
+// The files a run reads and writes: the progress file, then the highscore file of each
+// catalogue song in catalogue order. start_file_name gives nullptr outside 0..count-1.
+int start_file_count();
+const char *start_file_name(int i);
 
 // One starting file as the run found it.
 struct StartFile {
@@ -32,7 +33,7 @@ struct StartFile {
 };
 
 struct Recording {
-    StartFile files[START_FILE_COUNT]; // in the order of start_file_names
+    std::vector<StartFile> files = std::vector<StartFile>(start_file_count()); // in that order
     std::vector<Record> records;
     bool exact() const; // every starting file was kept whole
 };
@@ -41,7 +42,7 @@ struct Recording {
 const size_t RECORDING_FILE_LIMIT = 16u << 20;
 
 // Appends the file header and the starting files to `out`.
-void encode_start(const StartFile files[START_FILE_COUNT], std::string &out);
+void encode_start(const std::vector<StartFile> &files, std::string &out);
 // Appends one record; `last_ticks` is the previous clock reading (0 before the first),
 // since readings are stored as differences, and is updated.
 void encode_record(const Record &record, Uint32 &last_ticks, std::string &out);

@@ -18,7 +18,7 @@
 #include "headless/recording.h"
 #include "headless/startfiles.h"
 #include "app/startup.h"
-#include "songs/charts.h"
+#include "songs/catalogue.h"
 #include "songs/songfolder.h"
 
 #include <cerrno>

@@ -35,20 +35,21 @@ bool write_file(const std::string &path, const std::string &bytes) {
 
 } // namespace
 
-void snapshot_start_files(StartFile files[START_FILE_COUNT]) {
-    for (int i = 0; i < START_FILE_COUNT; ++i) {
-        files[i] = StartFile();
-        if (!read_start_file(start_file_names[i], files[i])) files[i] = StartFile();
-    }
+std::vector<StartFile> snapshot_start_files() {
+    std::vector<StartFile> files(start_file_count());
+    for (int i = 0; i < start_file_count(); ++i)
+        if (!read_start_file(start_file_name(i), files[i])) files[i] = StartFile();
+    return files;
 }
 
-bool lay_out_start_files(const StartFile files[START_FILE_COUNT], const std::string &dir,
+bool lay_out_start_files(const std::vector<StartFile> &files, const std::string &dir,
                          std::string &error) {
-    for (int i = 0; i < START_FILE_COUNT; ++i) {
-        const std::string path = dir + "/" + start_file_names[i];
-        const char *slash = std::strchr(start_file_names[i], '/');
+    for (int i = 0; i < start_file_count() && i < static_cast<int>(files.size()); ++i) {
+        const char *name = start_file_name(i);
+        const std::string path = dir + "/" + name;
+        const char *slash = std::strchr(name, '/');
         if (files[i].exists && slash) {
-            const std::string sub = dir + "/" + std::string(start_file_names[i], slash);
+            const std::string sub = dir + "/" + std::string(name, slash);
             if (mkdir(sub.c_str(), 0755) != 0 && errno != EEXIST) {
                 error = "cannot make " + sub + ": " + std::strerror(errno);
                 return false;

@@ -3,12 +3,12 @@
 #pragma once
 #include "headless/recording.h"
 
-// Reads the seven starting files from the working directory (each up to START_FILE_LIMIT
+// Reads the starting files from the working directory (each up to START_FILE_LIMIT
 // bytes; anything but a readable regular file counts as absent).
-void snapshot_start_files(StartFile files[START_FILE_COUNT]);
+std::vector<StartFile> snapshot_start_files();
 
 // Makes `dir` hold exactly the recorded starting files: writes those that existed
 // (creating data/ when needed) and removes those that did not. False with a one-line
 // reason in `error` when a file cannot be written or removed.
-bool lay_out_start_files(const StartFile files[START_FILE_COUNT], const std::string &dir,
+bool lay_out_start_files(const std::vector<StartFile> &files, const std::string &dir,
                          std::string &error);

@@ -6,6 +6,7 @@
 #include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
+#include "songs/catalogue.h"
 #include "store/hiscore_file.h"
 
 #include <cstdio>
@@ -14,21 +15,6 @@
 int select_score;
 
 namespace {
-
-struct Page {
-    int song;
-    const char *title;
-};
-
-// Page 3 is named after the album of song 3, not after the song.
-const Page pages[HISCORE_PAGES] = {
-    {0, "<             PARANOID              >"},
-    {1, "<          HIGHWAY TO HELL          >"},
-    {2, "<        ACE OF SPADES        >"},
-    {3, "<        THE NUMBER OF THE BEAST        >"},
-    {4, "<        FOR WHOM THE BELLS TOOLS        >"},
-    {99, "<        TUTORIAL        >"},
-};
 
 const char *const HEADER = "NAME                              SCORE";
 const char *const FOOTER = "Press B back to MENU";
@@ -89,15 +75,21 @@ const ReadRows &page_rows(int page) {
 
 } // namespace
 
-int page_song(int page) { return page >= 0 && page < HISCORE_PAGES ? pages[page].song : -1; }
+int hiscore_pages() { return song_count() > 0 ? song_count() : 1; }
+
+int page_song(int page) {
+    const SongEntry *song = song_at(page);
+    return song ? song->index : -1;
+}
 
 const char *page_title(int page) {
-    return page >= 0 && page < HISCORE_PAGES ? pages[page].title : "";
+    const SongEntry *song = song_at(page);
+    return song ? song->page_title : "";
 }
 
 void draw_highscore_page() {
     release_page_texts();
-    if (select_score < 0 || select_score >= HISCORE_PAGES) select_score = 0;
+    if (select_score < 0 || select_score >= hiscore_pages()) select_score = 0;
     SDL_Rect origin = dst_rectMenu;
     blit(my_surfMenu5, nullptr, screen, &origin);
     page_texts[0] = draw_text_at(font_small1, FOOTER, color_white, dst_rodape.x, dst_rodape.y);
@@ -121,10 +113,10 @@ Next highscore_table() {
         if (!platform_poll(&event, SCREEN_HIGHSCORES) || event.type != SDL_KEYDOWN) continue;
         switch (event.key.keysym.sym) {
         case SDLK_LEFT:
-            select_score = (select_score + HISCORE_PAGES - 1) % HISCORE_PAGES;
+            select_score = (select_score + hiscore_pages() - 1) % hiscore_pages();
             break;
         case SDLK_RIGHT:
-            select_score = (select_score + 1) % HISCORE_PAGES;
+            select_score = (select_score + 1) % hiscore_pages();
             break;
         case BUTTON_B:
             play_effect(CANCELA);

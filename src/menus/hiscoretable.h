@@ -2,10 +2,10 @@
 #pragma once
 #include "game/next.h"
 
-extern int select_score; // page shown, 0..5; kept for the whole run
+extern int select_score; // page shown, one per catalogue entry; kept for the whole run
 
-const int HISCORE_PAGES = 6;
-
+// One page per catalogue entry, in catalogue order.
+int hiscore_pages();
 // Song index whose file page `page` shows (0..4, 99 for the tutorial), or -1 off the pages.
 int page_song(int page);
 // Title of page `page`, blanks included, or "" off the pages.

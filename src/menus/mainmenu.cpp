@@ -13,6 +13,7 @@
 #include "menus/options.h"
 #include "menus/songselect.h"
 #include "menus/menustate.h"
+#include "songs/catalogue.h"
 
 namespace {
 SDL_Rect dst_rodape = {100, 220, 0, 0};
@@ -48,7 +49,7 @@ Next run_play_submenu() {
     case 1:
         return song_selection();
     case 2:
-        count_song = 99;
+        count_song = tutorial_song();
         menu4 = 1;
         free_menu_music();
         return TO_SONG_START;

@@ -10,8 +10,10 @@
 #include "songs/catalogue.h"
 #include "menus/menustate.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <vector>
 
 SDL_Rect dst_capa = {178, 68, 0, 0};
 SDL_Rect dst_song_txt1 = {12, 10, 0, 0};
@@ -21,8 +23,6 @@ SDL_Rect dst_song_txt4 = {12, 66, 0, 0};
 SDL_Surface *messageR, *messageS, *messageT, *messageU, *messageV, *messageX, *messageY;
 
 namespace {
-
-const int SONG_PAGES = 5;
 
 void free_page_texts() {
     for (SDL_Surface **m :
@@ -60,15 +60,21 @@ void draw_song_page(int song) {
 }
 
 int step_song(int song, int step) {
-    song += step;
-    if (song < 0) return SONG_PAGES - 1;
-    if (song >= SONG_PAGES) return 0;
-    return song;
+    // The pages are the catalogue's songs but the tutorial, in catalogue order.
+    std::vector<int> pages;
+    for (int i = 0; i < song_count(); ++i)
+        if (!song_at(i)->tutorial) pages.push_back(song_at(i)->index);
+    if (pages.empty()) return song;
+    const int count = static_cast<int>(pages.size());
+    int at = static_cast<int>(std::find(pages.begin(), pages.end(), song) - pages.begin());
+    if (at == count) return pages[0];
+    return pages[((at + step) % count + count) % count];
 }
 
 Next song_selection() {
-    // Only the five songs have pages; the tutorial is reached from the play submenu.
-    if (count_song < 0 || count_song >= SONG_PAGES) count_song = 0;
+    // Only the songs have pages; the tutorial is reached from the play submenu.
+    const SongEntry *chosen = song_entry(count_song);
+    if (!chosen || chosen->tutorial) count_song = step_song(count_song, 0);
     for (;;) {
         draw_song_page(count_song);
         platform_flip(screen);

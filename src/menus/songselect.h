@@ -1,4 +1,4 @@
-// Song selection: page through the five songs and start one.
+// Song selection: page through the catalogue's songs and start one.
 #pragma once
 #include "game/next.h"
 
@@ -12,7 +12,8 @@ extern SDL_Rect dst_song_txt4; // band line (12, 66)
 // Text surfaces of the page: footer, label, title, album, band, wins, loses.
 extern SDL_Surface *messageR, *messageS, *messageT, *messageU, *messageV, *messageX, *messageY;
 
-// The page after `song` one step left (-1) or right (+1), wrapping within 0..4.
+// The song index of the page one step left (-1) or right (+1) of `song`'s, wrapping around
+// the songs that have pages (all but the tutorial); the first page for an index without one.
 int step_song(int song, int step);
 
 // One pass's picture of page `song`: the texts of the previous pass released, backdrop,

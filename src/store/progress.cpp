@@ -1,12 +1,11 @@
 // The progress file: two decimal counters, replaced as a whole on every write.
 #include "store/progress.h"
 
+#include "store/atomic_write.h"
+
 #include <cctype>
 #include <climits>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 int wins, loses;
 
@@ -14,25 +13,6 @@ namespace {
 
 // A progress file is two short numbers; nothing past this many bytes is looked at.
 const size_t READ_LIMIT = 4096;
-
-// Flushes the directory holding `path`, so that a rename into it survives a power loss.
-// Best effort: the file itself is already safe on the disk.
-void sync_directory_of(const char *path) {
-    char dir[4096];
-    const char *slash = std::strrchr(path, '/');
-    int n;
-    if (!slash)
-        n = std::snprintf(dir, sizeof dir, ".");
-    else if (slash == path)
-        n = std::snprintf(dir, sizeof dir, "/");
-    else
-        n = std::snprintf(dir, sizeof dir, "%.*s", static_cast<int>(slash - path), path);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof dir) return;
-    int fd = open(dir, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
 
 // Reads one decimal int at text[pos]: leading whitespace, an optional sign, digits, as
 // the "%d" conversion takes it. A number out of the int range is not readable. On
@@ -59,23 +39,10 @@ bool parse_number(const char *text, size_t len, size_t &pos, int &out) {
 } // namespace
 
 bool write_progress(const char *path, int wins_value, int loses_value) {
-    // The new counts go to a file beside the old one, reach the disk, and only then take
-    // its name: a reader sees the old file or the new one, never an empty or partial one.
-    char temporary[4096];
-    int n = std::snprintf(temporary, sizeof temporary, "%s.new", path);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof temporary) return false;
-    FILE *file = std::fopen(temporary, "w");
-    if (!file) return false;
-    bool ok = std::fprintf(file, "%d\n%d", wins_value, loses_value) > 0;
-    ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary, path) == 0) {
-        sync_directory_of(path);
-        return true;
-    }
-    std::remove(temporary);
-    return false;
+    char text[32];
+    int n = std::snprintf(text, sizeof text, "%d\n%d", wins_value, loses_value);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof text) return false;
+    return replace_file(path, text, static_cast<size_t>(n));
 }
 
 int read_progress(const char *path, int &wins_value, int &loses_value) {

@@ -19,7 +19,6 @@ static std::vector<int> spread_skips(int first, int last, int count) {
 
 static ChartTarget paranoid() {
     ChartTarget t{};
-    t.name = "paranoid";
     t.song = 0;
     t.lanes[0] = {95, 94, 2995, 166551};
     t.lanes[1] = {224, 224, 4492, 167101};
@@ -47,7 +46,6 @@ static ChartTarget paranoid() {
 
 static ChartTarget highwaytohell() {
     ChartTarget t{};
-    t.name = "highwaytohell";
     t.song = 1;
     t.lanes[0] = {134, 133, 4953, 190096};
     t.lanes[1] = {191, 190, 4953, 190225};
@@ -66,7 +64,6 @@ static ChartTarget highwaytohell() {
 
 static ChartTarget aceofspades() {
     ChartTarget t{};
-    t.name = "aceofspades";
     t.song = 2;
     t.lanes[0] = {139, 148, 9783, 180574};
     t.lanes[1] = {124, 123, 11272, 178884};
@@ -88,7 +85,6 @@ static ChartTarget aceofspades() {
 
 static ChartTarget runtothehills() {
     ChartTarget t{};
-    t.name = "runtothehills";
     t.song = 3;
     t.lanes[0] = {48, 47, 17875, 220216};
     t.lanes[1] = {101, 108, 15845, 231717};
@@ -112,7 +108,6 @@ static ChartTarget runtothehills() {
 
 static ChartTarget forwhomthebellstolls() {
     ChartTarget t{};
-    t.name = "forwhomthebellstolls";
     t.song = 4;
     t.lanes[0] = {303, 302, 7312, 304187};
     t.lanes[1] = {260, 259, 7312, 304187};
@@ -138,8 +133,7 @@ static ChartTarget forwhomthebellstolls() {
 
 static ChartTarget tutorial() {
     ChartTarget t{};
-    t.name = "tutorial";
-    t.song = 99;
+    t.song = TUTORIAL_SONG;
     t.lanes[0] = {13, 12, 63500, 143375};
     t.lanes[1] = {13, 12, 82000, 113188};
     t.lanes[2] = {16, 15, 85000, 144125};
@@ -170,9 +164,14 @@ static ChartTarget tutorial() {
 }
 
 const std::vector<ChartTarget> &chart_targets() {
-    static const std::vector<ChartTarget> targets = {
-        paranoid(),      highwaytohell(),        aceofspades(),
-        runtothehills(), forwhomthebellstolls(), tutorial(),
-    };
+    static const std::vector<ChartTarget> targets = [] {
+        std::vector<ChartTarget> all = {
+            paranoid(),      highwaytohell(),        aceofspades(),
+            runtothehills(), forwhomthebellstolls(), tutorial(),
+        };
+        for (ChartTarget &t : all)
+            t.name = builtin_song(t.song) ? builtin_song(t.song)->name : "";
+        return all;
+    }();
     return targets;
 }

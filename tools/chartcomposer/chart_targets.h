@@ -49,7 +49,7 @@ enum SpawnRule {
 };
 
 struct ChartTarget {
-    const char *name;
+    const char *name; // the built-in song's chart name, from its song index
     int song;
     LaneTarget lanes[5];
     int chord_times;  // distinct spawn times struck in two or more lanes

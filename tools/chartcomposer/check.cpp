@@ -183,9 +183,9 @@ std::vector<std::string> check_chart(const std::vector<ChartNote> &rows, const C
         if (seen != 31 || !by_time.count(t.run_from) || !by_time.count(t.run_to))
             add(out, "the run %d..%d does not cover all five lanes", t.run_from, t.run_to);
     }
-    if (last > style.end_ms - t.end_margin)
+    if (last > style.end_ms() - t.end_margin)
         add(out, "last note %d less than %d ms before the end %d", last, t.end_margin,
-            style.end_ms);
+            style.end_ms());
     for (const ChartNote &r : rows) {
         if (t.rule == SPAWN_FLOOR_62_5 && (125 * ((2 * r.spawn + 124) / 125)) / 2 != r.spawn)
             add(out, "spawn %d is off the truncated 62.5 ms grid", r.spawn);

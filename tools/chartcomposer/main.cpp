@@ -11,23 +11,6 @@
 #include "fit.h"
 #include "plans.h"
 
-static Composition compose(const SongStyle &style) {
-    switch (style.song) {
-    case 0:
-        return compose_paranoid(style);
-    case 1:
-        return compose_highwaytohell(style);
-    case 2:
-        return compose_aceofspades(style);
-    case 3:
-        return compose_runtothehills(style);
-    case 4:
-        return compose_forwhomthebellstolls(style);
-    default:
-        return compose_tutorial(style);
-    }
-}
-
 int main(int argc, char **argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <output directory>\n",

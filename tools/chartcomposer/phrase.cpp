@@ -203,5 +203,5 @@ void Composition::play_bars(const Riff &loop, int first_bar, int end_bar, const 
 int section_end_bar(const SongStyle &style, int i) {
     if (i + 1 < style.section_count) return style.sections[i + 1].start_bar;
     double bar_ms = style.beats_per_bar * beat_ms(style);
-    return int((style.end_ms - style.grid_origin_ms) / bar_ms) + 1;
+    return int((style.end_ms() - style.grid_origin_ms) / bar_ms) + 1;
 }

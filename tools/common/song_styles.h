@@ -2,6 +2,8 @@
 // chart composer and the soundtrack synthesizer so that notes and music line up.
 #pragma once
 
+#include "songs/builtin_songs.h"
+
 #include <cmath>
 
 // A chart note spawns at the top of the screen and reaches the hit line about one
@@ -35,8 +37,7 @@ struct SongSection {
 };
 
 struct SongStyle {
-    const char *name;      // chart and playback function name
-    int song;              // song index: 0..4, 99 for the tutorial
+    int song;              // the built-in song's index (songs/builtin_songs.h)
     double bpm;            // quarter-note beats per minute
     double grid_origin_ms; // music time of the first downbeat (bar 0, beat 0)
     int beats_per_bar;
@@ -45,9 +46,13 @@ struct SongStyle {
     int key_midi;       // tonic as a MIDI note number (bass register)
     bool minor;
     const char *character;
-    int end_ms; // song clock at which the song is won; the music may stop here
     const SongSection *sections;
     int section_count;
+
+    // The built-in song's chart name, and the song clock at which it is won (the music
+    // may stop there).
+    const char *name() const { return builtin_song(song) ? builtin_song(song)->name : ""; }
+    int end_ms() const { return builtin_song(song) ? builtin_song(song)->end_ms : 0; }
 };
 
 // clang-format off
@@ -83,30 +88,30 @@ static const SongSection kSectionsTutorial[] = {
 };
 
 static const SongStyle kSongStyles[] = {
-    {"paranoid", 0, 163.95, 1098.4, 4, 2, 0.5, 40, true,
-     "driving straight eighths, minor riff with dotted pushes", 170000,
+    {0, 163.95, 1098.4, 4, 2, 0.5, 40, true,
+     "driving straight eighths, minor riff with dotted pushes",
      kSectionsParanoid, int(sizeof kSectionsParanoid / sizeof kSectionsParanoid[0])},
-    {"highwaytohell", 1, 118.315, 1934.4, 4, 3, 2.0 / 3.0, 45, false,
-     "mid-tempo shuffle, big open major chords on the accents", 211000,
+    {1, 118.315, 1934.4, 4, 3, 2.0 / 3.0, 45, false,
+     "mid-tempo shuffle, big open major chords on the accents",
      kSectionsHighwayToHell, int(sizeof kSectionsHighwayToHell / sizeof kSectionsHighwayToHell[0])},
-    {"aceofspades", 2, 141.84, 653.5, 4, 4, 0.5, 38, false,
-     "fast speed rock, pumping bass eighths with sixteenth pushes", 188000,
+    {2, 141.84, 653.5, 4, 4, 0.5, 38, false,
+     "fast speed rock, pumping bass eighths with sixteenth pushes",
      kSectionsAceOfSpades, int(sizeof kSectionsAceOfSpades / sizeof kSectionsAceOfSpades[0])},
-    {"runtothehills", 3, 176.34, 608.4, 4, 4, 0.5, 42, true,
-     "galloping eighth-two-sixteenths rhythm, minor, sparse melodic hits", 238000,
+    {3, 176.34, 608.4, 4, 4, 0.5, 42, true,
+     "galloping eighth-two-sixteenths rhythm, minor, sparse melodic hits",
      kSectionsRunToTheHills, int(sizeof kSectionsRunToTheHills / sizeof kSectionsRunToTheHills[0])},
-    {"forwhomthebellstolls", 4, 120.0, 350.0, 4, 4, 0.5, 41, true,
-     "heavy mid-tempo march, tolling two-note chords, dense chromatic riffs", 309000,
+    {4, 120.0, 350.0, 4, 4, 0.5, 41, true,
+     "heavy mid-tempo march, tolling two-note chords, dense chromatic riffs",
      kSectionsForWhomTheBellsTolls, int(sizeof kSectionsForWhomTheBellsTolls / sizeof kSectionsForWhomTheBellsTolls[0])},
-    {"tutorial", 99, 120.0, 18.75, 4, 8, 0.5, 43, false,
-     "calm backing groove, single teaching notes, one fast run", 146000,
+    {TUTORIAL_SONG, 120.0, 18.75, 4, 8, 0.5, 43, false,
+     "calm backing groove, single teaching notes, one fast run",
      kSectionsTutorial, int(sizeof kSectionsTutorial / sizeof kSectionsTutorial[0])},
 };
 // clang-format on
 
 constexpr int kSongStyleCount = int(sizeof kSongStyles / sizeof kSongStyles[0]);
 
-// The style of song index 0..4 or 99; nullptr for any other index.
+// The style of built-in song index `song`; nullptr for any other index.
 inline const SongStyle *song_style_for(int song) {
     for (const SongStyle &s : kSongStyles)
         if (s.song == song) return &s;

@@ -27,7 +27,7 @@ namespace {
 constexpr float kQuality = 0.4f;
 
 struct Job {
-    const soundtrack::Recording *recording;
+    const BuiltinSong *song;
     std::string error;
     double seconds = 0.0;
     long bytes = 0;
@@ -35,8 +35,8 @@ struct Job {
 
 void make_recording(const std::string &game_dir, Job &job) {
     const auto started = std::chrono::steady_clock::now();
-    const int song = job.recording->song;
-    const Chart *chart = chart_for_song(song);
+    const int song = job.song->index;
+    const Chart *chart = builtin_chart(song);
     const SongStyle *style = song_style_for(song);
     if (!chart || !style) {
         job.error = "no chart or style for song " + std::to_string(song);
@@ -46,7 +46,7 @@ void make_recording(const std::string &game_dir, Job &job) {
     const std::vector<float> samples =
         soundtrack::render_song(sound, soundtrack::lead_notes(*chart));
 
-    const std::filesystem::path path = std::filesystem::path(game_dir) / job.recording->path;
+    const std::filesystem::path path = std::filesystem::path(game_dir) / job.song->music_path;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) {
@@ -55,7 +55,7 @@ void make_recording(const std::string &game_dir, Job &job) {
     }
     const int serial = 0x46524600 + song; // fixed, so every run writes the same bytes
     if (!soundtrack::write_ogg_vorbis(path.string(), samples, soundtrack::kSampleRate, kQuality,
-                                      serial, style->name, job.error))
+                                      serial, style->name(), job.error))
         return;
     job.bytes = static_cast<long>(std::filesystem::file_size(path, ec));
     job.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -80,13 +80,10 @@ int main(int argc, char **argv) {
 
     // Longest songs first, so that the two threads finish at about the same time.
     std::vector<Job> jobs;
-    for (const soundtrack::Recording &r : soundtrack::kRecordings)
-        jobs.push_back({&r, {}, 0.0, 0});
-    std::stable_sort(jobs.begin(), jobs.end(), [](const Job &a, const Job &b) {
-        const SongStyle *sa = song_style_for(a.recording->song),
-                        *sb = song_style_for(b.recording->song);
-        return (sa ? sa->end_ms : 0) > (sb ? sb->end_ms : 0);
-    });
+    for (const BuiltinSong &song : builtin_songs)
+        jobs.push_back({&song, {}, 0.0, 0});
+    std::stable_sort(jobs.begin(), jobs.end(),
+                     [](const Job &a, const Job &b) { return a.song->end_ms > b.song->end_ms; });
 
     std::atomic<size_t> next{0};
     auto worker = [&] {
@@ -105,14 +102,15 @@ int main(int argc, char **argv) {
     long total = 0;
     for (const Job &job : jobs) {
         if (!job.error.empty()) {
-            std::fprintf(stderr, "fretfall-soundtrack: %s: %s\n", job.recording->path,
+            std::fprintf(stderr, "fretfall-soundtrack: %s: %s\n", job.song->music_path,
                          job.error.c_str());
             status = 1;
             continue;
         }
         total += job.bytes;
         if (verbose)
-            std::printf("%-32s %8ld bytes  %5.1f s\n", job.recording->path, job.bytes, job.seconds);
+            std::printf("%-32s %8ld bytes  %5.1f s\n", job.song->music_path, job.bytes,
+                        job.seconds);
     }
     if (verbose && status == 0) std::printf("total %ld bytes\n", total);
     return status;

@@ -6,15 +6,6 @@
 
 namespace soundtrack {
 
-const Recording kRecordings[6] = {
-    {0, "song/Paranoid.ogg"},
-    {1, "song/HighwayToHell.ogg"},
-    {2, "song/AceOfSpads.ogg"},
-    {3, "song/RunToTheHills.ogg"},
-    {4, "song/ForWhomTheBellsTools.ogg"},
-    {99, "song/tutorial/Tutorial.ogg"},
-};
-
 namespace {
 
 struct Character {
@@ -37,7 +28,7 @@ const Character kCharacters[] = {
     // bells over a half-time march; the chromatic step of i - i - bII - i
     {4, Groove::Heavy, Timbre::Bell, {0, 0, 1, 0}, {0, -4, -2, 0}, {3, 3, 5, 7}},
     // soft pluck over a gentle backbeat; I - IV - V - I
-    {99, Groove::Simple, Timbre::Pluck, {0, 5, 7, 0}, {0, 5, 7, 0}, {-3, 5, 7, 0}},
+    {TUTORIAL_SONG, Groove::Simple, Timbre::Pluck, {0, 5, 7, 0}, {0, 5, 7, 0}, {-3, 5, 7, 0}},
 };
 // clang-format on
 
@@ -63,14 +54,14 @@ PartKind part_kind(SectionKind kind) {
 
 SongSound sound_for_style(const SongStyle &style) {
     SongSound s{};
-    s.title = style.name;
+    s.title = style.name();
     s.bpm = style.bpm;
     s.origin_ms = style.grid_origin_ms;
     s.beats_per_bar = style.beats_per_bar;
     s.swing = style.swing;
     s.bass_tonic = style.key_midi;
     s.minor = style.minor;
-    s.end_ms = style.end_ms;
+    s.end_ms = style.end_ms();
     s.groove = Groove::Simple;
     s.timbre = Timbre::Pluck;
     s.verse_chords = s.chorus_chords = s.bridge_chords = {0, 0, 0, 0};

@@ -1,4 +1,4 @@
-// The six recordings: where each is written and how each song sounds.
+// How each built-in song sounds, from its style and the choices made here for it.
 #pragma once
 
 #include "song_sound.h"
@@ -9,15 +9,6 @@ struct Chart;
 struct SongStyle;
 
 namespace soundtrack {
-
-// One recording of the game: the song index (0..4, 99 for the tutorial) and its path
-// under the game directory.
-struct Recording {
-    int song;
-    const char *path;
-};
-
-extern const Recording kRecordings[6];
 
 // The sound of a song: grid, key, parts and end time from its style, groove, lead timbre
 // and chords chosen here for each song index.

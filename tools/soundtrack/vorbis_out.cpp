@@ -63,9 +63,10 @@ bool drain(Encoder &e, std::FILE *f) {
 } // namespace
 
 bool write_ogg_vorbis(const std::string &path, const std::vector<float> &samples, int rate,
-                      float quality, int serial, const std::string &title, std::string &error) {
+                      float quality, int serial, const std::string &title, std::string &error,
+                      int channels) {
     Encoder e;
-    if (vorbis_encode_init_vbr(&e.vi, 1, rate, quality) != 0) {
+    if (channels < 1 || vorbis_encode_init_vbr(&e.vi, channels, rate, quality) != 0) {
         error = "the Vorbis encoder refused the rate or quality";
         return false;
     }
@@ -93,11 +94,14 @@ bool write_ogg_vorbis(const std::string &path, const std::vector<float> &samples
     bool ok = write_pages(e.os, f, true);
 
     const size_t chunk = 4096;
-    for (size_t pos = 0; ok && pos < samples.size(); pos += chunk) {
-        const size_t n = std::min(chunk, samples.size() - pos);
+    const size_t ch = static_cast<size_t>(channels);
+    const size_t frames = samples.size() / ch;
+    for (size_t pos = 0; ok && pos < frames; pos += chunk) {
+        const size_t n = std::min(chunk, frames - pos);
         float **buffer = vorbis_analysis_buffer(&e.vd, static_cast<int>(n));
         for (size_t i = 0; i < n; ++i)
-            buffer[0][i] = samples[pos + i];
+            for (size_t c = 0; c < ch; ++c)
+                buffer[c][i] = samples[(pos + i) * ch + c];
         vorbis_analysis_wrote(&e.vd, static_cast<int>(n));
         ok = drain(e, f);
     }
