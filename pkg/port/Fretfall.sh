@@ -27,8 +27,9 @@ cd "$GAMEDIR"
 export LD_LIBRARY_PATH="$GAMEDIR/libs.${DEVICE_ARCH}:$LD_LIBRARY_PATH"
 # The game reads the device's pad through SDL's controller layer, with the firmware's mapping.
 export SDL_GAMECONTROLLERCONFIG="$sdl_controllerconfig"
-# game_save and data/ (the highscores) are kept in the port folder, so an update keeps them.
-mkdir -p "$GAMEDIR/data"
+# game_save and data/ (the highscores) are kept in the port folder, so an update keeps them;
+# songs/ takes the player's song folders.
+mkdir -p "$GAMEDIR/data" "$GAMEDIR/songs"
 
 # gptokeyb only for the firmware's exit hot-key: no keys are made from the pad.
 $GPTOKEYB "fretfall.${DEVICE_ARCH}" &

@@ -124,5 +124,5 @@ pm_platform_helper /roms/ports/fretfall/fretfall.aarch64
 pm_finish 19000000010000000100000000010000 /roms/ports/fretfall/libs.aarch64:"
 [ "$steps" = "$want" ] || fail "the launcher's steps were: $(tr '\n' ';' <"$fw/tmp/steps")"
 [ -f "$port/log.txt" ] || fail "no log.txt in the port folder"
-[ -d "$port/data" ] || fail "no data/ in the port folder"
+[ -d "$port/data" ] && [ -d "$port/songs" ] || fail "no data/ or songs/ in the port folder"
 echo "launcher test passed"
