@@ -61,7 +61,7 @@ bundle_libs() {
             continue
         fi
         path=""
-        for dir in "$tree/usr/lib/$triplet" "$tree/lib/$triplet"; do
+        for dir in "$tree/usr/lib/$triplet" "$tree/lib/$triplet" "$tree/usr/lib"; do
             [ -e "$dir/$name" ] && { path=$dir/$name; break; }
         done
         [ -n "$path" ] || { echo "bundle_libs: $name not found in $tree" >&2; return 1; }

@@ -27,7 +27,7 @@ coreutils"
 # manager header, which sdl12-compat includes, takes Xlib's.
 DEVS="libsdl2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libpng-dev
 zlib1g-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev libopusfile-dev libopus-dev
-libmpg123-dev libmp3lame-dev libgtest-dev libx11-dev x11proto-dev"
+libmpg123-dev libmp3lame-dev libgtest-dev libgmock-dev libx11-dev x11proto-dev"
 compat=$here/pkg/deps/sdl12-compat-1.2.60.tar.gz
 
 # The stamp names what the root was made from, so a changed input remakes it.
