@@ -74,8 +74,8 @@ soak:
 	@cmake --build $(ASAN) -j$(JOBS) --target fretfall-replay fretfall-soak fretfall-soakgen
 	bash tests/system/soak.sh $(ASAN) $(CURDIR) 200000
 
-# The fuzz targets of the progress, highscore, recording, song-folder and WAV/AIFF stem
-# readers, five minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
+# The fuzz targets of the progress, settings, highscore, recording, song-folder and
+# WAV/AIFF stem readers, five minutes each (fuzz/run.sh; `make test` runs thirty seconds each).
 fuzz:
 	@./pkg/install-deps.sh fuzz
 	bash fuzz/run.sh build-fuzz 300

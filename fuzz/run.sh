@@ -11,15 +11,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
-# Longest input of each target: past the 4096 bytes the progress reader looks at, and
-# across two of the 8192-byte blocks in which the highscore reader takes its file; a
+# Longest input of each target: past the 4096 bytes the progress and settings readers look
+# at, and across two of the 8192-byte blocks in which the highscore reader takes its file; a
 # recording's header, a few small starting files and some hundred records; song.ini,
 # .chart and MIDI charts of some dozen lines, notes and events; a library cache of a few
 # dozen folders; a WAV or AIFF header with a few chunks and some blocks of samples.
-declare -A max_len=([progress]=5000 [hiscore]=20000 [recording]=4096 [songini]=4096
-                    [chart]=8192 [midi]=4096 [librarycache]=8192 [pcm]=16384)
+declare -A max_len=([progress]=5000 [settings]=5000 [hiscore]=20000 [recording]=4096
+                    [songini]=4096 [chart]=8192 [midi]=4096 [librarycache]=8192 [pcm]=16384)
 status=0
-for target in progress hiscore recording songini chart midi librarycache pcm; do
+for target in progress settings hiscore recording songini chart midi librarycache pcm; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     log="$build/fuzz_$target.log"

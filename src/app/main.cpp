@@ -5,10 +5,12 @@
 // --fullscreen fills the whole display, as on a handheld (its launcher passes it).
 // --record writes a recording of the whole run that fretfall-replay --play replays
 // exactly; --trace writes the headless driver's trace lines. Other arguments are ignored.
+// The settings file is read at start-up; without it the defaults apply.
 #include "headless/session.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "app/startup.h"
+#include "store/settings.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,5 +33,6 @@ int main(int argc, char **argv) {
     }
     platform_start_real();
     headless_observe_real(record, trace);
+    load_settings(true);
     return fretfall_main();
 }

@@ -27,6 +27,7 @@ SDL_Surface *my_surfFrets, *my_surfLinha, *my_surfNotas, *my_surfScore, *my_surf
 SDL_Surface *my_surfRockometro, *my_surfRockometro2;
 SDL_Surface *nk0, *nk1, *nk2, *nk3;
 SDL_Surface *BG00, *BG01, *BG02, *BG03;
+SDL_Surface *menu_sync;
 
 SDL_Surface *screen;
 
@@ -114,6 +115,7 @@ const ImageEntry image_table[IMAGE_COUNT] = {
     {&BG01, "img/bg/backdrop01.png"},
     {&BG02, "img/bg/backdrop02.png"},
     {&BG03, "img/bg/backdrop03.png"},
+    {&menu_sync, "img/menus/sync.png"},
 };
 
 bool readable(const char *path) { return access(path, R_OK) == 0; }

@@ -28,6 +28,8 @@ extern SDL_Surface *my_surfFrets, *my_surfLinha, *my_surfNotas, *my_surfScore, *
 extern SDL_Surface *my_surfRockometro, *my_surfRockometro2;
 extern SDL_Surface *nk0, *nk1, *nk2, *nk3;
 extern SDL_Surface *BG00, *BG01, *BG02, *BG03;
+// The sync calibration's backdrop.
+extern SDL_Surface *menu_sync;
 
 // The video surface: 320x240, 16 bits per pixel.
 extern SDL_Surface *screen;
@@ -36,7 +38,7 @@ extern SDL_Surface *screen;
 extern TTF_Font *font_small1, *font_small2, *font_title;
 extern SDL_Color color_white, color_yellow;
 
-const int IMAGE_COUNT = 73;
+const int IMAGE_COUNT = 74;
 const char *const FONT_FILE = "ariblk.ttf";
 
 // Path of image `i` (0..IMAGE_COUNT-1) in loading order.

@@ -69,7 +69,9 @@ void start_menu_music() {
     play_music(music_menu, MENU_MUSIC, 5);
 }
 
-void free_menu_music() {
-    if (music_menu) Mix_FreeMusic(music_menu);
-    music_menu = nullptr;
+void free_menu_music() { free_music(music_menu); }
+
+void free_music(Mix_Music *&music) {
+    if (music) Mix_FreeMusic(music);
+    music = nullptr;
 }

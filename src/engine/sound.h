@@ -43,3 +43,5 @@ void apply_volume();
 // song is chosen.
 void start_menu_music();
 void free_menu_music();
+// Stops `music` if it plays, releases it and empties the handle; an empty one is left alone.
+void free_music(Mix_Music *&music);

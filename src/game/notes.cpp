@@ -5,6 +5,7 @@
 #include "engine/draw.h"
 #include "game/lanes.h"
 #include "game/song.h"
+#include "store/settings.h"
 
 SDL_Rect dst_Nota1[NOTA1_SLOTS], dst_Nota2[NOTA2_SLOTS], dst_Nota3[NOTA3_SLOTS],
     dst_Nota4[NOTA4_SLOTS], dst_Nota5[NOTA5_SLOTS];
@@ -51,7 +52,9 @@ void play_chart(const Chart &chart) {
         const ChartNote &note = chart.notes[n];
         const Lane *lane = lane_at(note.lane);
         if (!lane || note.slot < 0 || note.slot >= lane->count) continue;
-        if (msec < note.spawn) continue;
+        // The sync delay moves every note later against the music by as much as the
+        // player hears the music late.
+        if (msec < note.spawn + sync_delay_ms) continue;
         SDL_Rect &slot = lane->slots[note.slot];
         blit(my_surfNotas, lane->note_frame, screen, &slot);
         // The move wraps in 16 bits, as an SDL_Rect coordinate does.

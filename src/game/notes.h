@@ -30,8 +30,9 @@ void parar_notas();
 // Called on every way out of a song.
 void zerar_notas();
 
-// One frame of a chart: every row whose spawn time msec has reached is drawn at its slot
-// and then moved down by BPS. Rows naming no lane or a slot outside its pool are skipped.
+// One frame of a chart: every row whose spawn time, plus the sync delay, msec has reached
+// is drawn at its slot and then moved down by BPS. Rows naming no lane or a slot outside
+// its pool are skipped.
 void play_chart(const Chart &chart);
 // Rows of `chart` whose slot carries a hit mark: the chart's notes hit at least once, each
 // counted once however often or in whatever chord it was pressed.

@@ -103,4 +103,6 @@ void headless_observe_real(const std::string &record_path, const std::string &tr
     platform_use_side(&observed_real);
 }
 
-void headless_record(const std::string &path) { recorder_start("fretfall-replay", path); }
+void headless_record(const std::string &path, const StartFile *settings) {
+    recorder_start("fretfall-replay", path, settings);
+}

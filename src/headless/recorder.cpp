@@ -27,7 +27,7 @@ void stop(const char *what) {
 
 } // namespace
 
-void recorder_start(const char *program, const std::string &path) {
+void recorder_start(const char *program, const std::string &path, const StartFile *settings) {
     program_name = program;
     file_path = path;
     if (fd >= 0) close(fd);
@@ -39,7 +39,8 @@ void recorder_start(const char *program, const std::string &path) {
                      program, path.c_str(), std::strerror(errno));
         return;
     }
-    const std::vector<StartFile> files = snapshot_start_files();
+    std::vector<StartFile> files = snapshot_start_files();
+    if (settings) files.back() = *settings;
     for (int i = 0; i < static_cast<int>(files.size()); ++i)
         if (files[i].exists && !files[i].whole())
             std::fprintf(stderr,

@@ -7,9 +7,11 @@
 #include <string>
 
 // Starts a recording at `path` (`program` names the messages): takes the starting files
-// from the working directory and writes them out at once. A file that cannot be created
-// is reported on stderr, and play goes on unrecorded.
-void recorder_start(const char *program, const std::string &path);
+// from the working directory and writes them out at once; `settings`, when given, stands
+// for the settings file. A file that cannot be created is reported on stderr, and play
+// goes on unrecorded.
+void recorder_start(const char *program, const std::string &path,
+                    const StartFile *settings = nullptr);
 bool recorder_on();
 // Adds one value; it reaches the file with the next flush.
 void recorder_add(const Record &record);

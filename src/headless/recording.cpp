@@ -2,7 +2,9 @@
 // platform handed the game. Most records are one byte: a song frame reads the clock a few
 // milliseconds apart, waits under 64 ms and mostly polls no event.
 //
-//   header   "FRETFALL RECORDING\n", version (varint, 1)
+//   header   "FRETFALL RECORDING\n", version (varint): 2, or 1 when the run started
+//            without a settings file, which version 1 leaves out (as recordings did
+//            before the file existed): every starting file but the last
 //   file     name length (1 byte), name, state (0 absent, 1 present), for a present file
 //            its whole size and the count of bytes kept (varints), then those bytes
 //   record   0x00-0x7f  clock reading, difference 0..127 to the previous reading
@@ -20,13 +22,15 @@
 #include "headless/script.h"
 #include "songs/catalogue.h"
 #include "store/progress.h"
+#include "store/settings.h"
 
 #include <cstdio>
 
-int start_file_count() { return 1 + song_count(); }
+int start_file_count() { return 1 + song_count() + 1; }
 
 const char *start_file_name(int i) {
     if (i == 0) return PROGRESS_FILE;
+    if (i == start_file_count() - 1) return SETTINGS_FILE;
     const SongEntry *song = song_at(i - 1);
     return song ? song->highscore_file : nullptr;
 }
@@ -34,7 +38,7 @@ const char *start_file_name(int i) {
 namespace {
 
 const char MAGIC[] = "FRETFALL RECORDING\n";
-const Uint32 VERSION = 1;
+const Uint32 VERSION = 2;
 
 enum : Uint8 {
     TAG_SHORT_DELAY = 0x80,
@@ -165,9 +169,11 @@ bool Recording::exact() const {
 }
 
 void encode_start(const std::vector<StartFile> &files, std::string &out) {
+    const int count = start_file_count();
+    const bool settings = count <= static_cast<int>(files.size()) && files[count - 1].exists;
     out += MAGIC;
-    put_varint(VERSION, out);
-    for (int i = 0; i < start_file_count(); ++i) {
+    put_varint(settings ? VERSION : 1, out);
+    for (int i = 0; i < (settings ? count : count - 1); ++i) {
         const std::string name = start_file_name(i);
         const StartFile none;
         const StartFile &file = i < static_cast<int>(files.size()) ? files[i] : none;
@@ -243,12 +249,12 @@ bool parse_recording(const std::string &bytes, Recording &out, std::string &erro
     in.pos = magic_len;
     Uint32 version;
     if (!in.u32(version)) return fail(error, "truncated in the header", in.pos);
-    if (version != VERSION) {
+    if (version != VERSION && version != 1) {
         error = "a recording of format version " + std::to_string(version) +
-                "; this program replays version " + std::to_string(VERSION);
+                "; this program replays versions 1 and " + std::to_string(VERSION);
         return false;
     }
-    for (int i = 0; i < start_file_count(); ++i)
+    for (int i = 0; i < start_file_count() - (version == 1 ? 1 : 0); ++i)
         if (!parse_start_file(in, i, out.files[i], error)) return false;
     Uint32 last_ticks = 0;
     while (!in.at_end()) {

@@ -19,8 +19,9 @@ struct Record {
 // A starting file larger than this keeps only its first bytes, and the recording cannot
 // be replayed exactly.
 const size_t START_FILE_LIMIT = 1 << 20;
-// The files a run reads and writes: the progress file, then the highscore file of each
-// catalogue song in catalogue order. start_file_name gives nullptr outside 0..count-1.
+// The files a run reads and writes: the progress file, the highscore file of each
+// catalogue song in catalogue order, then the settings file (always the last).
+// start_file_name gives nullptr outside 0..count-1.
 int start_file_count();
 const char *start_file_name(int i);
 

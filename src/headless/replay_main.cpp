@@ -20,6 +20,7 @@
 #include "app/startup.h"
 #include "songs/catalogue.h"
 #include "songs/songfolder.h"
+#include "store/settings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -116,6 +117,7 @@ int play(const std::string &recording_path, std::string dir, const std::string &
         !open_present_notes(presents, hashes, error))
         return fail(error);
     if (chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
+    load_settings(false); // as recorded; the player's run has said what was amiss
     return fretfall_main();
 }
 
@@ -169,6 +171,18 @@ int main(int argc, char **argv) {
         !open_present_notes(presents, hashes, error))
         return fail(error);
     if (!dir.empty() && chdir(dir.c_str()) != 0) return fail("cannot enter " + dir);
-    if (!record.empty()) headless_record(record);
+    // A script run's recording starts from the settings that give the script's sync
+    // delay, so that it replays with it.
+    if (!record.empty()) {
+        StartFile settings;
+        if (sync_delay_ms != 0) {
+            Settings s;
+            s.sync_delay_ms = sync_delay_ms;
+            settings.bytes = settings_text(s);
+            settings.size = settings.bytes.size();
+            settings.exists = true;
+        }
+        headless_record(record, &settings);
+    }
     return fretfall_main();
 }

@@ -1,6 +1,8 @@
 // Parser of the headless driver's scripts: one command a line, `#` comments.
 #include "headless/script.h"
 
+#include "store/settings.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
@@ -60,6 +62,17 @@ bool parse_ms(const std::string &word, Uint32 &out) {
     return true;
 }
 
+// A sync delay: a whole number of ms, from SYNC_DELAY_MIN to SYNC_DELAY_MAX.
+bool parse_delay(const std::string &word, int &out) {
+    bool negative = !word.empty() && word[0] == '-';
+    Uint32 ms = 0;
+    if (!parse_ms(negative ? word.substr(1) : word, ms)) return false;
+    long value = negative ? -static_cast<long>(ms) : static_cast<long>(ms);
+    if (value < SYNC_DELAY_MIN || value > SYNC_DELAY_MAX) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
 } // namespace
 
 SDLKey key_from_name(const std::string &name) {
@@ -104,6 +117,8 @@ bool parse_script(const std::string &text, Script &script, std::string &error) {
             ok = key != SDLK_UNKNOWN;
             if (ok && cmd != "up") script.events.push_back({clock, SDL_KEYDOWN, key});
             if (ok && cmd != "down") script.events.push_back({clock, SDL_KEYUP, key});
+        } else if (ok && cmd == "sync") {
+            ok = parse_delay(arg, script.sync_delay_ms);
         } else if (ok && cmd == "shot") {
             script.shots.push_back({clock, arg});
         } else if (cmd == "end" && arg.empty()) {

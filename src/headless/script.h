@@ -1,4 +1,5 @@
-// Scripts of the headless driver: timed key events, screenshots and the end of a run.
+// Scripts of the headless driver: timed key events, screenshots, the end of a run and the
+// sync delay it plays with.
 #pragma once
 #include <SDL.h>
 #include <string>
@@ -18,7 +19,8 @@ struct ScriptShot {
 struct Script {
     std::vector<ScriptEvent> events; // in queue order
     std::vector<ScriptShot> shots;
-    Uint32 end_time = 0; // the run stops when the virtual clock reaches it
+    Uint32 end_time = 0;   // the run stops when the virtual clock reaches it
+    int sync_delay_ms = 0; // the sync delay of the whole run
 };
 
 // The SDL 1.2 key of a name without its SDLK_ prefix ("LCTRL", "a", "RETURN"), or

@@ -2,6 +2,7 @@
 // key events of a script, each due at its time.
 #include "headless/session.h"
 #include "headless/side.h"
+#include "store/settings.h"
 
 #include <fstream>
 #include <sstream>
@@ -45,6 +46,8 @@ const PlatformSide script_side = {
 
 void start(Script &&new_script) {
     script = std::move(new_script);
+    // A script run plays with its own sync delay, never with a settings file's.
+    sync_delay_ms = script.sync_delay_ms;
     pending_shots = script.shots;
     virtual_ms = 0;
     next_event = 0;

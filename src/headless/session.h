@@ -10,7 +10,8 @@
 // and the game plays on without it.
 void headless_observe_real(const std::string &record_path, const std::string &trace_path);
 
-// Headless mode: a virtual clock starting at 0 and the events of `script`.
+// Headless mode: a virtual clock starting at 0 and the events of `script`, with the sync
+// delay the script sets (0 unless it sets one).
 // Returns false and fills `error` when the script cannot be read or parsed.
 // `trace_path` may be empty (standard output).
 bool headless_start_script(const std::string &script, const std::string &trace_path,
@@ -20,8 +21,9 @@ bool headless_start_script(const std::string &script, const std::string &trace_p
 // recording's end with status 0 (both say where on stderr). `trace_path` as above.
 bool headless_start_playback(Recording &&recording, const std::string &trace_path,
                              std::string &error);
-// Records the headless run as the real game records (the working directory's files).
-void headless_record(const std::string &path);
+// Records the headless run as the real game records (the working directory's files, with
+// `settings`, when given, standing for the settings file).
+void headless_record(const std::string &path, const StartFile *settings = nullptr);
 // A virtual clock without script or trace, for unit tests: only waits advance it.
 void headless_start_virtual();
 

@@ -11,13 +11,14 @@
 #include "game/song.h"
 #include "menus/hiscoretable.h"
 #include "nameentry/nameentry.h"
+#include "store/settings.h"
 
 namespace {
 
 const char *const screen_names[SCREEN_COUNT] = {
     "intro",   "main_menu", "play_menu",  "career",     "song_select", "highscores",
     "gallery", "options",   "key_config", "game_look",  "volume",      "save_menu",
-    "credits", "song",      "pause",      "name_entry",
+    "credits", "song",      "pause",      "name_entry", "sync",
 };
 
 // The cursor or page that each screen moves.
@@ -41,6 +42,8 @@ int screen_cursor(ScreenId screen) {
         return VOL;
     case SCREEN_NAME_ENTRY:
         return 10 * letrasY + letrasX;
+    case SCREEN_SYNC:
+        return sync_delay_ms;
     default:
         return 0;
     }

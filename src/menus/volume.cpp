@@ -6,6 +6,7 @@
 #include "platform/buttons.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
+#include "menus/calibration.h"
 
 #include <cstdio>
 
@@ -23,6 +24,8 @@ const SDL_Rect src_volume[10] = {
 const SDL_Rect dst_volume = {105, 105, 0, 0};
 const SDL_Rect dst_mesagem3 = {100, 180, 0, 0};
 const int FOOTER_Y = 220;
+// The way to the sync calibration, between the volume and the footer.
+const int SYNC_HINT_Y = 205;
 
 int clamp_volume(int v) { return v <= 0 ? 0 : v >= VOL_MAX ? VOL_MAX : v; }
 
@@ -39,10 +42,11 @@ void draw_bar(int volume) {
 } // namespace
 
 Next volume_screen() {
-    SDL_Surface *label = nullptr, *footer = nullptr;
+    SDL_Surface *label = nullptr, *footer = nullptr, *hint = nullptr;
     for (;;) {
         free_text(label);
         free_text(footer);
+        free_text(hint);
         SDL_Rect origin = {0, 0, 0, 0};
         blit(menu_sound, nullptr, screen, &origin);
         VOL = clamp_volume(VOL);
@@ -50,6 +54,7 @@ Next volume_screen() {
         apply_volume(); // the change of the last key press is heard at once
         std::snprintf(texto3, sizeof texto3, "VOLUME: %d", VOL);
         label = draw_text_at(font_title, texto3, color_white, dst_mesagem3.x, dst_mesagem3.y);
+        hint = draw_text_centred(font_small1, "Press A for SYNC", color_white, SYNC_HINT_Y);
         footer = draw_text_centred(font_small1, "Press B back to MENU", color_white, FOOTER_Y);
         platform_flip(screen);
         SDL_Event event;
@@ -61,9 +66,14 @@ Next volume_screen() {
         case SDLK_RIGHT:
             VOL += VOL_STEP;
             break;
+        case BUTTON_A:
+            play_effect(ACEITA);
+            sync_calibration();
+            break;
         case BUTTON_B:
             free_text(label);
             free_text(footer);
+            free_text(hint);
             play_effect(CANCELA);
             return TO_MAIN_MENU_ENTRY;
         default:

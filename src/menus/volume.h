@@ -2,6 +2,6 @@
 #pragma once
 #include "game/next.h"
 
-// Runs the volume screen; each change applies to the mixer at once. B leaves it, to the
-// main menu entry.
+// Runs the volume screen; each change applies to the mixer at once. A opens the sync
+// calibration, which comes back here; B leaves, to the main menu entry.
 Next volume_screen();

@@ -91,6 +91,13 @@ int platform_poll(SDL_Event *event, ScreenId screen) {
     return got;
 }
 
+int platform_poll_between(SDL_Event *event) {
+    int got = side->event ? side->event(event) : real_event(event);
+    if (side->saw_event) side->saw_event(got, event);
+    if (got && event->type == SDL_QUIT) platform_exit(0);
+    return got;
+}
+
 void platform_flip(SDL_Surface *surface) {
     if (side->present)
         side->present(surface);

@@ -20,6 +20,7 @@ enum ScreenId {
     SCREEN_SONG,
     SCREEN_PAUSE,
     SCREEN_NAME_ENTRY,
+    SCREEN_SYNC,
     SCREEN_COUNT
 };
 
@@ -65,6 +66,10 @@ void platform_delay(Uint32 ms);
 // d-pad and left stick arrive as the key events of the handheld's buttons, and F11 switches
 // between window and full screen, reaching no screen.
 int platform_poll(SDL_Event *event, ScreenId screen);
+
+// Takes at most one event, like platform_poll but neither paced nor traced: for a screen
+// that keeps taking events between its passes, to time each to the millisecond.
+int platform_poll_between(SDL_Event *event);
 
 // Presents the whole screen: SDL_Flip in the real game.
 void platform_flip(SDL_Surface *surface);

@@ -144,7 +144,7 @@ TEST(Recording, BadRecordingsAreRefusedInOneLineWithStatusTwo) {
         const char *says;
     } cases[] = {
         {"text", "wins 2\nloses 1\n", "not a Fretfall recording"},
-        {"version", "FRETFALL RECORDING\n\x02", "format version 2"},
+        {"version", "FRETFALL RECORDING\n\x03", "format version 3"},
         {"cut_header", good.substr(0, 8), "truncated in the header"},
         {"cut_file", good.substr(0, good.find("2\n1\n") + 2),
          "truncated in starting file game_save"},
@@ -181,4 +181,42 @@ TEST(Recording, ARecordingThatCannotBeWrittenIsReportedOnceAndPlayGoesOn) {
     Outcome replayed = replay(dir, "--play big.rec --trace /dev/null");
     EXPECT_EQ(replayed.status, 0);
     EXPECT_NE(replayed.errors.find("may not be exact"), std::string::npos) << replayed.errors;
+}
+
+TEST(Recording, AScriptsSyncDelayIsRecordedAndReplayedWithIt) {
+    GameDir dir;
+    const std::string keys = keys_to_song(0) + "wait 12000\n";
+    dir.write("late.script", "sync 40\n" + keys);
+    dir.write("plain.script", keys);
+    Outcome late = replay(dir, "--dir . --trace late.trace --record late.rec late.script");
+    ASSERT_EQ(late.status, 0) << late.errors;
+    ASSERT_EQ(replay(dir, "--dir . --trace plain.trace plain.script").status, 0);
+    // The first notes fall off a frame later: the traces part there.
+    EXPECT_NE(dir.read("late.trace"), dir.read("plain.trace"));
+
+    GameDir again(false);
+    Outcome replayed =
+        replay(again, "--play '" + dir.file("late.rec") + "' --dir . --trace replay.trace");
+    EXPECT_EQ(replayed.status, 0) << replayed.errors;
+    EXPECT_TRUE(again.read("replay.trace") == dir.read("late.trace"))
+        << "the replay's trace differs";
+}
+
+TEST(Recording, WithoutASettingsFileARecordingIsOfTheFirstVersion) {
+    // As recordings were before the file existed: every starting file but the settings.
+    Recording none;
+    const int last = start_file_count() - 1;
+    none.records.resize(1);
+    const std::string bytes = encode_recording(none);
+    EXPECT_EQ(bytes[19], '\x01');
+    EXPECT_EQ(bytes.find("settings"), std::string::npos);
+    Recording with = none, read;
+    with.files[last] = {true, 17, "sync_delay_ms 40\n"};
+    std::string error;
+    for (const Recording *r : {&none, &with}) {
+        ASSERT_TRUE(parse_recording(encode_recording(*r), read, error)) << error;
+        EXPECT_EQ(read.files[last].exists, r == &with);
+        EXPECT_EQ(read.files[last].bytes, r->files[last].bytes);
+        EXPECT_EQ(read.records.size(), 1u);
+    }
 }

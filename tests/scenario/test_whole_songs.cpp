@@ -1,4 +1,5 @@
-// Whole songs played from their charts, read off the results screen: accuracy and stars.
+// Whole songs played from their charts, read off the results screen: accuracy and stars,
+// also with every press 40 ms late and the sync delay at 40 ms.
 #include "shots.h"
 #include "songrun.h"
 #include "songs/catalogue.h"
@@ -18,7 +19,9 @@ struct Results {
 
 // Plays `keys` on song `song` to its results screen, over a black background with a
 // yellow full star row and a blue empty one, so that texts and stars read plainly.
-Results play_to_results(int song, const std::vector<FrameKey> &keys) {
+// `options` are script lines put first.
+Results play_to_results(int song, const std::vector<FrameKey> &keys,
+                        const std::string &options = "") {
     GameDir dir;
     put_solid_image(dir, "img/menus/you_win.png", 320, 240, BLACK);
     put_solid_image(dir, "img/sprite/star_line.png", STAR_ROW_WIDTH, 39, YELLOW);
@@ -26,7 +29,8 @@ Results play_to_results(int song, const std::vector<FrameKey> &keys) {
     Results out;
     int frame0 = song_frame0(dir, song);
     if (frame0 <= 0) return out;
-    ReplayRun run = run_script(dir, results_script(song, frame0, keys, dir.file("results.png")));
+    ReplayRun run =
+        run_script(dir, options + results_script(song, frame0, keys, dir.file("results.png")));
     std::vector<TraceLine> frames = song_frames(run);
     if (!frames.empty()) out.hits = frames.back().num("hits");
     Shot shot(dir.file("results.png"));
@@ -40,8 +44,9 @@ Results play_to_results(int song, const std::vector<FrameKey> &keys) {
     return out;
 }
 
-Results expect_full_marks(int song, const std::vector<FrameKey> &keys) {
-    Results r = play_to_results(song, keys);
+Results expect_full_marks(int song, const std::vector<FrameKey> &keys,
+                          const std::string &options = "") {
+    Results r = play_to_results(song, keys, options);
     EXPECT_EQ(r.accuracy, 100);
     EXPECT_EQ(r.full, STAR_ROW_WIDTH);
     EXPECT_EQ(r.empty, 0);
@@ -61,6 +66,22 @@ TEST_P(WholeSong, EveryNoteHitWithEachKeyLetGoAfterTheNextGoesDown) {
     std::vector<FrameKey> keys;
     ASSERT_EQ(press_rolled(notes_in_time(GetParam()), keys), 0);
     expect_full_marks(GetParam(), keys);
+}
+
+// A player who hears the music 40 ms late presses every note 40 ms late: with the sync
+// delay at 40 ms the notes come that much later, and every one is hit again. Without the
+// delay most of those presses still fall in their four-frame window, but where Ace of
+// Spades' chords are pressed a frame apart some land a frame past it.
+TEST_P(WholeSong, WithTheSyncDelayAtFortyEveryPressFortyMsLaterHitsEveryNote) {
+    const int song = GetParam();
+    std::vector<FrameKey> keys;
+    ASSERT_EQ(press_chords_held(notes_in_time(song), keys), 0);
+    for (FrameKey &k : keys)
+        k.shift_ms += 40;
+    expect_full_marks(song, keys, "sync 40\n");
+    if (song == 2) {
+        EXPECT_LT(play_to_results(song, keys).accuracy, 100);
+    }
 }
 
 TEST_P(WholeSong, OneNoteInTenLetFallGivesNinety) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "common/song_styles.h"
+#include "game/sync.h"
 #include "songs/charts.h"
+#include "soundtrack/clicks.h"
 #include "soundtrack/onsets.h"
 #include "soundtrack/parts.h"
 #include "soundtrack/render.h"
@@ -311,3 +313,34 @@ INSTANTIATE_TEST_SUITE_P(AllSongs, SoundtrackChartTiming, testing::Values(0, 1, 
                              const SongStyle *style = song_style_for(info.param);
                              return std::string(style ? style->name() : "unknown");
                          });
+
+// The sync calibration's clicks start exactly where a chart note's tone would, at the
+// click's time less the output latency, and the file keeps them there.
+TEST(SoundtrackClicks, EachClickStartsWhereAChartNoteWouldSound) {
+    const std::vector<float> clicks = render_clicks();
+    for (int i = 0; i < SYNC_CLICKS; ++i) {
+        // A spawn one second before the click crosses the middle of its window at the click.
+        ASSERT_EQ(heard_time_ms(sync_click_ms(i) - kChartLeadMs), sync_click_ms(i));
+        const long at = file_sample(sync_click_ms(i));
+        ASSERT_LT(at + 1, static_cast<long>(clicks.size()));
+        EXPECT_EQ(clicks[static_cast<size_t>(at)], 0.0f);
+        EXPECT_NE(clicks[static_cast<size_t>(at + 1)], 0.0f);
+        // Silence from well after the click before.
+        const long quiet = at - (SYNC_CLICK_PERIOD_MS - 100L) * kSampleRate / 1000;
+        for (long k = std::max(0L, quiet); k < at; ++k)
+            ASSERT_EQ(clicks[static_cast<size_t>(k)], 0.0f) << "click " << i;
+    }
+    // The encoded file: every onset where the rendered one is (the finder times a strike
+    // that falls this fast some 2 ms early, in both alike).
+    Audio audio;
+    std::string error;
+    ASSERT_TRUE(read_ogg_vorbis(game_path(SYNC_CLICKS_PATH), audio, error)) << error;
+    ASSERT_EQ(audio.rate, kSampleRate);
+    const std::vector<double> rendered = tone_onsets(clicks, kSampleRate, kClickHz);
+    const std::vector<double> decoded = tone_onsets(audio.samples, audio.rate, kClickHz);
+    ASSERT_EQ(rendered.size(), static_cast<size_t>(SYNC_CLICKS));
+    ASSERT_EQ(decoded.size(), rendered.size());
+    for (size_t i = 0; i < decoded.size(); ++i)
+        EXPECT_NEAR(decoded[i], rendered[i], 0.5) << "click " << i;
+    EXPECT_EQ(audio.samples.size(), clicks.size());
+}

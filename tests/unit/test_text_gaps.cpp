@@ -163,14 +163,22 @@ TEST(TextGaps, EveryFixedTextReadsWordByWordAtItsSize) {
                                             "GAME LOADED",
                                             "NO SAVED GAME",
                                             "GAME CLEARED",
-                                            "CLEAR FAILED"};
+                                            "CLEAR FAILED",
+                                            "Press A for SYNC",
+                                            "A: START THE CLICKS",
+                                            "PRESS A ON EVERY CLICK: 16",
+                                            "MEASURED -100 MS. A: KEEP IT, B: DO NOT",
+                                            "KEPT. A: START THE CLICKS",
+                                            "KEPT FOR THIS RUN: IT COULD NOT BE SAVED",
+                                            "STOPPED. A: START THE CLICKS",
+                                            "TOO FEW PRESSES: THE DELAY STAYS"};
     for (int fret = 1; fret <= 5; ++fret) {
         small_texts.push_back("PRESS BUTTONS TO FRET " + std::to_string(fret));
         small_texts.push_back("PRESS BUTTONS TO ALTERNATIVE FRET " + std::to_string(fret));
     }
-    std::vector<std::string> title_texts = {"STRATOCAST",     "EXPLORER", "FLYING V",
-                                            "LES PAUL",       "UNKNOWN",  "VOLUME: 100",
-                                            "SCORE NOT SAVED"};
+    std::vector<std::string> title_texts = {"STRATOCAST",      "EXPLORER",      "FLYING V",
+                                            "LES PAUL",        "UNKNOWN",       "VOLUME: 100",
+                                            "SCORE NOT SAVED", "DELAY: -100 MS"};
     for (int i = 0; i < song_count(); ++i) {
         const SongEntry *entry = song_at(i);
         if (entry->tutorial) continue;

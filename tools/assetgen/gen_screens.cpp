@@ -1,5 +1,5 @@
 // Backdrops of the screens that print their own texts: loading, career, buttons, sound,
-// highscores, results, name entry, song selection and credits. Each leaves room where
+// sync, highscores, results, name entry, song selection and credits. Each leaves room where
 // the game writes, at the positions noted beside each screen.
 #include <string>
 
@@ -29,6 +29,16 @@ void paragraph(Canvas &c, int x, int y, int w, const std::string &text, int size
             draw_text(c, x, y, l, st);
         y += text_height(st);
     }
+}
+
+// A dark band for a prompt at y 100, and the neck's end under a fret row at (80, 215),
+// fading in from above.
+void prompt_band_and_neck_end(Canvas &c) {
+    c.fill_rect(0, 94, 320, 24, kNight, 0.7f);
+    c.fill_rect(0, 94, 320, 1, kFlame, 0.8f);
+    c.fill_rect(0, 117, 320, 1, kFlame, 0.8f);
+    for (int y = 140; y < 240; ++y)
+        c.fill_rect(80, y, 164, 1, {70, 40, 24}, 0.9f * (y - 140) / 100.0f);
 }
 
 // The loading bar grows at (80, 170) up to 150x43 over this trough.
@@ -62,12 +72,7 @@ Canvas set_keys() {
     paragraph(c, 30, 44, 260,
               "Press the button you want for the lit fret, then its alternative. SELECT leaves.", 9,
               true);
-    c.fill_rect(0, 94, 320, 24, kNight, 0.7f);
-    c.fill_rect(0, 94, 320, 1, kFlame, 0.8f);
-    c.fill_rect(0, 117, 320, 1, kFlame, 0.8f);
-    // The neck's end under the fret row, fading in from above.
-    for (int y = 140; y < 240; ++y)
-        c.fill_rect(80, y, 164, 1, {70, 40, 24}, 0.9f * (y - 140) / 100.0f);
+    prompt_band_and_neck_end(c);
     return c;
 }
 
@@ -145,6 +150,19 @@ Canvas select_song() {
     return c;
 }
 
+// The sync calibration: its prompt in the band at y 100, the delay at y 132, the note falls
+// down lane 3 (x 145) onto the fret row at (80, 215).
+Canvas sync() {
+    Canvas c = base(70);
+    screen_title(c, "SYNC", 12);
+    paragraph(c, 30, 44, 260,
+              "Press A on every click as the note reaches its ring: the game measures how late "
+              "you hear it. LEFT and RIGHT move the delay by 5 ms. B goes back.",
+              9, true);
+    prompt_band_and_neck_end(c);
+    return c;
+}
+
 // The credits roll scrolls over this, white on dark.
 Canvas credits_back() {
     Canvas c(320, 240, kNight);
@@ -164,6 +182,7 @@ void make_screens(Output &out) {
     out.png("img/menus/rank_score.png", rank_score(), Key::None);
     out.png("img/menus/select_song_band.png", select_song(), Key::None);
     out.png("img/menus/main4.png", credits_back(), Key::None);
+    out.png("img/menus/sync.png", sync(), Key::None);
 }
 
 } // namespace assetgen

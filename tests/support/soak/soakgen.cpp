@@ -193,11 +193,15 @@ void opening_tour(Writer &w) {
     // The gallery: every page, scrolled.
     taps(w, {"DOWN", "LCTRL", "DOWN", "DOWN", "RIGHT", "DOWN", "RIGHT", "RIGHT", "UP", "LEFT",
              "LALT"});
-    // Options: two steps of the key configuration, the game look, the volume, the save menu.
+    // Options: two steps of the key configuration, the game look, the volume with the sync
+    // calibration (a nudge, and clicks pressed twice and stopped), the save menu.
     taps(w, {"DOWN", "LCTRL", "LCTRL", "LSHIFT", "LALT", "ESCAPE"});
     taps(w, {"DOWN", "DOWN", "LCTRL", "DOWN", "LCTRL", "RIGHT", "UP", "RIGHT", "DOWN", "DOWN",
              "LEFT", "DOWN", "LCTRL"});
-    taps(w, {"DOWN", "DOWN", "LCTRL", "DOWN", "DOWN", "LCTRL", "LEFT", "RIGHT", "RIGHT", "LALT"});
+    taps(w, {"DOWN", "DOWN", "LCTRL", "DOWN", "DOWN", "LCTRL", "LEFT", "RIGHT", "RIGHT", "LCTRL",
+             "RIGHT", "LCTRL"});
+    w.wait(2500);
+    taps(w, {"LCTRL", "LCTRL", "LALT", "LALT", "LALT"});
     taps(w, {"LCTRL", "DOWN", "DOWN", "DOWN", "LCTRL", "UP", "UP", "UP", "LCTRL"});
     w.wait(600);
     taps(w, {"DOWN", "LCTRL"});

@@ -38,7 +38,7 @@ namespace {
 const char *const all_screens[] = {
     "intro",   "main_menu", "play_menu",  "career",     "song_select", "highscores",
     "gallery", "options",   "key_config", "game_look",  "volume",      "save_menu",
-    "credits", "song",      "pause",      "name_entry",
+    "credits", "song",      "pause",      "name_entry", "sync",
 };
 
 const int SCREENS = sizeof all_screens / sizeof all_screens[0];
