@@ -19,9 +19,10 @@ DIST_PKGS="patchelf"
 # One static emulator serves both the emulated test runs and the glibc-only chroot the
 # bundle is proven in.
 CROSS_PKGS="qemu-user-static $DIST_PKGS"
-# The port's build root is unpacked from Debian 11's packages (pkg/port/root.sh); the checker reads
-# port.json and gameinfo.xml with Python's own parsers; the launcher's test runs the ARM
-# launcher and the game it starts under proot, which puts the emulator beneath each.
+# The port's build root is unpacked from Debian 11's packages (pkg/port/root.sh); the
+# checker reads port.json and gameinfo.xml with Python's own parsers; the launcher's test
+# runs the ARM launcher and the game it starts under proot, which puts the emulator beneath
+# each.
 PORT_PKGS="qemu-user-static patchelf zip unzip imagemagick python3 xvfb xdotool x11-utils proot"
 SYSROOTS=${FRETFALL_SYSROOTS:-/opt/fretfall-cross}
 
