@@ -34,14 +34,6 @@ int usage() {
     return 2;
 }
 
-bool number(const char *text, int &out) {
-    char *end = nullptr;
-    long v = std::strtol(text, &end, 10);
-    if (!*text || *end || v < 0 || v > 100000000) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 // The window of `frames` song frames in which the most notes spawn; the earliest of equals.
 int densest(int song, int seconds) {
     std::vector<ChartNote> notes = notes_in_time(song);
@@ -101,16 +93,16 @@ int main(int argc, char **argv) {
     if (argc < 3) return usage();
     std::string mode = argv[1];
     int song = 0, a = 0, b = 0, c = 0;
-    if (!number(argv[2], song) || !chart_for_song(song)) return usage();
+    if (!script_number(argv[2], song) || !chart_for_song(song)) return usage();
     if (mode == "prefix" && argc == 3) {
         std::fputs(keys_to_song(song).c_str(), stdout);
         return 0;
     }
-    if (mode == "densest" && argc == 4 && number(argv[3], a)) return densest(song, a);
-    if (mode == "play" && (argc == 5 || argc == 6) && number(argv[3], a) && number(argv[4], b) &&
-        (argc == 5 || number(argv[5], c)))
+    if (mode == "densest" && argc == 4 && script_number(argv[3], a)) return densest(song, a);
+    if (mode == "play" && (argc == 5 || argc == 6) && script_number(argv[3], a) &&
+        script_number(argv[4], b) && (argc == 5 || script_number(argv[5], c)))
         return play(song, a, b, c);
-    if (mode == "results" && argc == 6 && number(argv[3], a))
+    if (mode == "results" && argc == 6 && script_number(argv[3], a))
         return results(song, a, argv[4], argv[5]);
     return usage();
 }

@@ -174,6 +174,23 @@ stems_base_kb=$(stem_rss_kb)
 stems_added_mb=$(awk -v a="$stems_rss_kb" -v b="$stems_base_kb" 'BEGIN { printf "%.1f\n", (a - b) / 1024 }')
 stems_game_peak_mb=$(awk -v g="$peak_rss_mb" -v s="$stems_added_mb" 'BEGIN { printf "%.1f\n", g + s }')
 
+# 9. The densest library song (bench/densechart.cpp): ten minutes at 20 notes a second,
+# chords of two and three lanes and sustains, played through --song; instructions per frame
+# as in 1, over song frames 600..800 (30 to 40 s).
+densechart=$build/bench/fretfall-densechart
+"$densechart" make "$work/dense" 10
+echo "wait 12000" >dense_prefix.script
+"$replay" --dir "$work/game" --trace dense_prefix.trace --song "$work/dense" dense_prefix.script 2>/dev/null
+dense0=$(grep -m1 '"screen":"song"' dense_prefix.trace | sed 's/^{"t":\([0-9]*\),.*/\1/')
+"$densechart" play "$work/dense" "$dense0" 600 >dense_first.script 2>/dev/null
+"$densechart" play "$work/dense" "$dense0" 800 >dense_last.script 2>densechart.log
+dense_instr() {
+    valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$work/cg.$1.out" \
+        "$replay" --dir "$work/game" --trace /dev/null --song "$work/dense" "$1.script" >/dev/null 2>&1
+    awk '/^(summary|totals):/ { print $2; exit }' "$work/cg.$1.out-01"
+}
+library_densest_frame_instructions=$((($(dense_instr dense_last) - $(dense_instr dense_first)) / 200))
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 verdict() { awk -v v="$1" -v g="$2" 'BEGIN { print (v <= g) ? "met" : "MISSED" }'; }
@@ -198,6 +215,7 @@ Densest ten seconds: song frames $first..$last ($notes notes spawn), frame 0 at 
 | library_warm_start_ms | $library_warm_start_ms | 50 | $(verdict "$library_warm_start_ms" 50) | median of 5 runs: CPU ms of the same with the cache of the unchanged library |
 | stem_instructions_per_s | $stem_instructions_per_s | | | (Ir of \`valgrind --tool=callgrind fretfall-stembench mix 12 FOUR_OGG\` - the same of \`mix 2\`) / 10: four stereo Vorbis q8 stems, 44.1 kHz, mixed to 22050 Hz |
 | stems_game_peak_mb | $stems_game_peak_mb | 64 | $(verdict "$stems_game_peak_mb" 64) | peak_rss_mb + $stems_added_mb MB: Maximum resident set size of \`fretfall-stembench mix 420 SIX_STEMS\` (Vorbis thrice, Opus, MP3, WAV; seven minutes) less that of \`mix 420\` |
+| library_densest_frame_instructions | $library_densest_frame_instructions | 1000000 | $(verdict "$library_densest_frame_instructions" 1000000) | (main-thread Ir of \`valgrind --tool=callgrind --separate-threads=yes fretfall-replay --song DENSE dense_last.script\` - the same of dense_first.script) / 200: \`fretfall-densechart make DENSE 10\` (12,000 notes, 20 a second, chords and sustains), song frames 600..800, $(sed 's/^fretfall-densechart: //' densechart.log) |
 | hiscore_pass_instructions_big | $hiscore_pass_instructions_big | $((2 * hiscore_pass_instructions)) | $(verdict "$hiscore_pass_instructions_big" $((2 * hiscore_pass_instructions))) | the highscore table's pass as above with a 2,500,000-line (200 MB) file; goal twice the pass with ten lines |
 
 Instructions per frame by function (inclusive, at least 2% of the frame):
@@ -221,4 +239,5 @@ library_cold_scan_ms_per_song $library_cold_scan_ms_per_song ms
 library_warm_start_ms $library_warm_start_ms ms
 stem_instructions_per_s $stem_instructions_per_s instructions
 stems_game_peak_mb $stems_game_peak_mb MB
+library_densest_frame_instructions $library_densest_frame_instructions instructions
 EOF

@@ -8,11 +8,35 @@
 #include "menus/mainmenu.h"
 #include "menus/menustate.h"
 #include "songs/catalogue.h"
+#include "songs/librarysong.h"
 #include "platform/platform.h"
 #include "engine/sound.h"
 #include "game/score.h"
 #include "game/song.h"
 #include "nameentry/nameentry.h"
+
+#include <cstdio>
+
+std::string flow_start_song;
+int flow_start_difficulty = DIFF_EXPERT;
+
+namespace {
+
+// The way into a library song from the library: the menu cycle start and the main menu
+// entry pass, then the song is chosen and the menu music freed.
+Next start_with_library_song() {
+    menu_cycle_start();
+    main_menu_entry_reset();
+    std::string reason;
+    if (!choose_library_song(flow_start_song, flow_start_difficulty, reason)) {
+        std::fprintf(stderr, "fretfall: %s: %s\n", flow_start_song.c_str(), reason.c_str());
+        return TO_MAIN_MENU_ENTRY;
+    }
+    free_menu_music();
+    return TO_SONG_START;
+}
+
+} // namespace
 
 void menu_cycle_start() {
     start_menu_music();
@@ -31,8 +55,11 @@ void main_menu_entry_reset() {
 }
 
 void run_flow() {
-    intro();
     Next next = TO_MENU_CYCLE_START;
+    if (flow_start_song.empty())
+        intro();
+    else
+        next = start_with_library_song();
     for (;;) {
         switch (next) {
         case TO_MENU_CYCLE_START:

@@ -122,6 +122,12 @@ bool readable(const char *path) { return access(path, R_OK) == 0; }
 
 } // namespace
 
+const char *image_path_of(SDL_Surface *const *surface) {
+    for (const auto &image : image_table)
+        if (image.handle == surface) return image.path;
+    return nullptr;
+}
+
 const char *image_path(int i) { return i >= 0 && i < IMAGE_COUNT ? image_table[i].path : nullptr; }
 
 int report_missing_assets() {

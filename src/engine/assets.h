@@ -44,6 +44,9 @@ const char *const FONT_FILE = "ariblk.ttf";
 // Path of image `i` (0..IMAGE_COUNT-1) in loading order.
 const char *image_path(int i);
 
+// Path of the image loaded into `*surface`; nullptr for a handle the table lacks.
+const char *image_path_of(SDL_Surface *const *surface);
+
 // Lists on stderr every image or font file that is missing from the working directory;
 // returns the number missing.
 int report_missing_assets();

@@ -64,6 +64,11 @@ void play_music(Mix_Music *music, const char *path, int loops) {
     if (music) Mix_PlayMusic(music, loops);
 }
 
+void play_stems(const char *name) {
+    platform_trace_music(name);
+    stems_start(0);
+}
+
 void start_menu_music() {
     music_menu = load_music(MENU_MUSIC);
     play_music(music_menu, MENU_MUSIC, 5);

@@ -24,6 +24,11 @@ extern int VOL;
 // False when no audio device could be opened: the game then runs silent.
 extern bool audio_open;
 
+// What the mixer's output buffer (1024 samples at 22050 Hz, 46.4 ms) delays a sound
+// started with the song clock: the built-in recordings are written this much earlier than
+// they are heard, and a library song's note is heard this much after its audio time.
+const int OUTPUT_LATENCY_MS = 46;
+
 // Opens the audio device (22050 Hz, 16-bit, stereo, 1024-sample chunks) and sets VOL.
 void open_audio();
 // Loads the eight effects in the order ERRO4, ESTRELA_MAIS, PTPOWER, PTRUIM, BATIDA,
@@ -36,6 +41,8 @@ void play_effect(Effect e);
 Mix_Music *load_music(const char *path);
 // Starts `music` (loaded from `path`) with the mixer's loop count.
 void play_music(Mix_Music *music, const char *path, int loops);
+// Starts the stems opened with stems_open in the music slot, as play_music starts music.
+void play_stems(const char *name);
 // Applies VOL to every channel and to the music.
 void apply_volume();
 

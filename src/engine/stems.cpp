@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -104,6 +105,10 @@ const char *base_name(const std::string &path) {
 
 int stems_open(const std::vector<std::string> &paths, int guitar, std::string &reason) {
     stems_stop();
+    // A run that ends while a song plays closes its stems before the mixer closes (an exit
+    // handler registered after start-up's Mix_CloseAudio runs before it).
+    static const bool closed_at_exit = std::atexit(stems_stop) == 0;
+    (void)closed_at_exit;
     int freq = 0, channels = 0;
     Uint16 format = 0;
     device_rate = Mix_QuerySpec(&freq, &format, &channels) ? freq : DEFAULT_RATE;
@@ -180,6 +185,8 @@ void stems_stop() {
 
 void stems_miss() { guitar_missed = true; }
 void stems_hit() { guitar_missed = false; }
+
+bool stems_guitar_ducked() { return guitar_missed.load(std::memory_order_relaxed); }
 
 long long stems_frames_mixed() { return frames_mixed; }
 

@@ -28,6 +28,9 @@ void stems_stop();
 void stems_miss();
 void stems_hit();
 
+// True between a miss and the next hit: the guitar stem plays at STEM_MISS_GAIN.
+bool stems_guitar_ducked();
+
 // Frames mixed since stems_start, at the device rate.
 long long stems_frames_mixed();
 // The longest stem's length in milliseconds, from the files' headers; 0 when none says.

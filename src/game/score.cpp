@@ -2,8 +2,11 @@
 #include "game/score.h"
 
 #include "engine/sound.h"
+#include "engine/stems.h"
+#include "game/librarychart.h"
 #include "game/notes.h"
 #include "songs/catalogue.h"
+#include "songs/librarysong.h"
 
 int nSCORE, nHITS, tHITS, nHit, nSTREAK, Balanca;
 int xNULL, xGOOD, xMISS;
@@ -31,12 +34,16 @@ void score_hit() {
     tHITS += 1;
     nHit += 1;
     if (nHit != STREAK_SKIPPING_HIT) nHITS += 1;
+    stems_hit();
 }
+
+void score_sustain_frame(int points) { nSCORE += points * multiplier(nHITS); }
 
 void score_miss() {
     xMISS = 1;
     Balanca -= 1;
     nHITS = 0;
+    stems_miss();
 }
 
 void feedback_reset() {
@@ -78,6 +85,10 @@ bool meter_empty() { return Balanca < METER_MIN + 1; }
 int accuracy_percent(int song) {
     // The share of the chart's notes hit, from the hit marks: tHITS cannot serve, since the
     // two-lane adjustment takes from it and a note hit twice adds to it.
+    if (is_library_song(song)) {
+        int total = library_notes_total();
+        return total > 0 ? static_cast<int>(100LL * library_notes_hit() / total) : 0;
+    }
     const Chart *chart = chart_for_song(song);
     if (!chart || chart->count <= 0) return 0;
     return notes_hit(*chart) * 100 / chart->count;

@@ -24,6 +24,8 @@ int multiplier(int streak);
 // one, a hit counted; the streak grows, except on the sixth hit since the main menu entry.
 // Also raises xGOOD.
 void score_hit();
+// One frame of a held sustain: `points` times the multiplier.
+void score_sustain_frame(int points);
 // A press that found no note, or a note that fell off unhit: xMISS, the meter down by one,
 // the streak broken.
 void score_miss();

@@ -17,7 +17,14 @@
 #include "game/score.h"
 #include "game/songstart.h"
 #include "game/timer.h"
+#include "engine/stems.h"
+#include "game/librarychart.h"
 #include "songs/catalogue.h"
+#include "songs/librarysong.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
 
 int msec;
 int start;
@@ -31,6 +38,9 @@ namespace {
 const int FRAME_MS = 50;
 // A song clock reading past every song's end, set by the skip key.
 const int SKIP_CLOCK = 520000;
+
+// Past the end of the song being played, for songs longer than SKIP_CLOCK.
+int skip_clock;
 
 void (*const press_judgements[LANE_COUNT])() = {fret1, fret2, fret3, fret4, fret5};
 void (*const fall_off_checks[LANE_COUNT])() = {fret1_A, fret2_B, fret3_C, fret4_D, fret5_E};
@@ -73,7 +83,7 @@ bool key_press(SDLKey key) {
         if (!pause_screen_run()) return false;
     } else if (key == SDLK_q) {
         zerar_notas();
-        msec = SKIP_CLOCK;
+        msec = std::max(SKIP_CLOCK, skip_clock);
     } else {
         lane_press(key);
     }
@@ -108,11 +118,23 @@ bool take_event() {
 Next play_song() {
     const SongEntry *song = song_entry(count_song);
     if (!song) return TO_MENU_CYCLE_START;
-    song_start(song->music ? *song->music : nullptr, song->music_path);
+    const bool library = is_library_song(count_song);
+    if (library) {
+        library_chart_start(library_song.notes);
+        std::string silent;
+        if (stems_open(library_song.stems, library_song.guitar_stem, silent) == 0)
+            std::fprintf(stderr, "fretfall: %s plays silently: %s\n", library_song.dir.c_str(),
+                         silent.c_str());
+    }
+    skip_clock = song->end_ms;
+    song_start(song->music ? *song->music : nullptr, song->music_path, library);
     for (;;) {
         Next next = TO_MENU_CYCLE_START;
         if (!draw_frame(*song, next)) return next;
-        if (song->chart) play_chart(*song->chart);
+        if (library)
+            play_library_chart();
+        else if (song->chart)
+            play_chart(*song->chart);
         scroll_neck();
         for (auto check : fall_off_checks)
             check();

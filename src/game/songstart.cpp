@@ -26,7 +26,7 @@ void show_count(SDL_Surface *number) {
 
 } // namespace
 
-void song_start(Mix_Music *music, const char *music_path) {
+void song_start(Mix_Music *music, const char *music_path, bool stems) {
     cor_fundo = SDL_MapRGB(screen->format, 0, 0, 0);
     SDL_FillRect(screen, nullptr, cor_fundo);
     SDL_Rect origin = {0, 0, 0, 0};
@@ -60,7 +60,10 @@ void song_start(Mix_Music *music, const char *music_path) {
     show_count(contagem1);
 
     // The song clock starts with the music, not with the first frame.
-    play_music(music, music_path, 0);
+    if (stems)
+        play_stems(music_path);
+    else
+        play_music(music, music_path, 0);
     carrega_img();
     start = static_cast<int>(platform_ticks());
 }

@@ -7,6 +7,8 @@
 //                   [--hashes FILE] [--reference]
 //   fretfall-replay --chart N
 //   fretfall-replay --notes FOLDER [easy|medium|hard|expert]
+//   fretfall-replay --song FOLDER[:easy|medium|hard|expert] [options] SCRIPT
+//   fretfall-replay --export-songs DIR
 //
 // --presents notes the time of every present (for the benchmark), --hashes a hash of every
 // presented screen (to compare two runs picture by picture), --reference draws everything
@@ -17,7 +19,9 @@
 #include "platform/platform.h"
 #include "headless/recording.h"
 #include "headless/startfiles.h"
+#include "app/flow.h"
 #include "app/startup.h"
+#include "headless/songexport.h"
 #include "songs/catalogue.h"
 #include "songs/songfolder.h"
 #include "store/settings.h"
@@ -40,7 +44,9 @@ int usage() {
                  "       fretfall-replay --play RECORDING [--dir DIR] [--trace FILE]\n"
                  "                      [--presents FILE] [--hashes FILE] [--reference]\n"
                  "       fretfall-replay --chart N\n"
-                 "       fretfall-replay --notes FOLDER [easy|medium|hard|expert]\n");
+                 "       fretfall-replay --notes FOLDER [easy|medium|hard|expert]\n"
+                 "       fretfall-replay --song FOLDER[:DIFFICULTY] [options] SCRIPT\n"
+                 "       fretfall-replay --export-songs DIR\n");
     return 2;
 }
 
@@ -69,6 +75,36 @@ bool parse_index(const char *text, int &out) {
     return true;
 }
 
+// The game directory: where this program lies.
+std::string program_dir() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+// --song FOLDER[:DIFFICULTY]: the folder made absolute (the driver may enter --dir), and a
+// difficulty name after the last colon, expert without one.
+bool parse_song(const std::string &arg, std::string &folder, int &difficulty) {
+    folder = arg;
+    difficulty = DIFF_EXPERT;
+    size_t colon = arg.rfind(':');
+    if (colon != std::string::npos) {
+        int named = difficulty_named(arg.substr(colon + 1).c_str());
+        if (named >= 0) {
+            folder = arg.substr(0, colon);
+            difficulty = named;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+    if (!ec) folder = absolute.string();
+    SongFolder song;
+    if (!read_song_folder(folder, song)) return !fail(folder + ": " + song.reason);
+    if (song.notes[difficulty].empty())
+        return !fail(folder + ": no " + difficulty_names[difficulty] + " notes");
+    return true;
+}
+
 // The replay's own directory when none is given, removed when the program ends.
 std::string made_dir;
 void remove_made_dir() {
@@ -78,9 +114,7 @@ void remove_made_dir() {
 
 // Links the asset tree beside this program into `dir` where `dir` lacks it.
 bool link_assets(const std::string &dir, std::string &error) {
-    std::error_code ec;
-    std::filesystem::path from = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-    if (ec) return true; // the game reports the missing assets itself
+    std::filesystem::path from = program_dir();
     for (const char *entry : {"img", "song", "audio", "ariblk.ttf"}) {
         std::string target = (from / entry).string(), link = dir + "/" + entry;
         struct stat st;
@@ -135,6 +169,12 @@ int main(int argc, char **argv) {
         } else if (arg == "--notes" && has_value && i + 3 >= argc) {
             int difficulty = i + 2 < argc ? difficulty_named(argv[i + 2]) : DIFF_EXPERT;
             return difficulty < 0 ? usage() : print_song_notes(argv[i + 1], difficulty, stdout);
+        } else if (arg == "--export-songs" && has_value && i + 2 == argc) {
+            std::string error;
+            if (export_builtin_songs(argv[i + 1], program_dir(), error)) return 0;
+            return fail(error);
+        } else if (arg == "--song" && has_value) {
+            if (!parse_song(argv[++i], flow_start_song, flow_start_difficulty)) return 2;
         } else if (arg == "--dir" && has_value) {
             dir = argv[++i];
         } else if (arg == "--trace" && has_value) {

@@ -3,7 +3,9 @@
 
 #include "engine/draw.h"
 #include "menus/menustate.h"
+#include "engine/stems.h"
 #include "songs/catalogue.h"
+#include "songs/librarysong.h"
 #include "game/input.h"
 #include "engine/sound.h"
 #include "game/results.h"
@@ -79,5 +81,11 @@ void trace_poll(FILE *out, Uint32 t, ScreenId screen) {
                  t, screen_name(screen), screen_cursor(screen), count_song, msec, nSCORE, nHITS,
                  tHITS, nSTREAK, Balanca, wins, loses);
     json_string(out, textoE);
+    // A library song is named, with its guitar stem's state.
+    if (is_library_song(count_song)) {
+        std::fputs(",\"title\":", out);
+        json_string(out, library_song.title.c_str());
+        std::fprintf(out, ",\"ducked\":%d", stems_guitar_ducked() ? 1 : 0);
+    }
     std::fputs("}\n", out);
 }

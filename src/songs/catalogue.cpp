@@ -60,6 +60,10 @@ std::deque<SongEntry> &songs() {
     return table;
 }
 
+// The song played from outside the list (a library song), once there is one.
+SongEntry unlisted{};
+bool has_unlisted = false;
+
 } // namespace
 
 int song_count() { return static_cast<int>(songs().size()); }
@@ -69,7 +73,7 @@ const SongEntry *song_at(int i) { return i >= 0 && i < song_count() ? &songs()[i
 const SongEntry *song_entry(int song) {
     for (const SongEntry &entry : songs())
         if (entry.index == song) return &entry;
-    return nullptr;
+    return has_unlisted && unlisted.index == song ? &unlisted : nullptr;
 }
 
 const Chart *chart_for_song(int song) {
@@ -86,6 +90,17 @@ int tutorial_song() {
 bool add_song(const SongEntry &entry) {
     if (song_entry(entry.index) || !entry.highscore_file) return false;
     append(songs(), entry);
+    return true;
+}
+
+bool set_unlisted_song(const SongEntry &entry) {
+    for (const SongEntry &listed : songs())
+        if (listed.index == entry.index) return false;
+    if (!entry.highscore_file) return false;
+    unlisted = entry;
+    unlisted.recording = nullptr;
+    if (!unlisted.music) unlisted.music = &unlisted.recording;
+    has_unlisted = true;
     return true;
 }
 

@@ -45,6 +45,11 @@ int tutorial_song();
 // Appends an entry; entries already handed out stay where they are. Returns false, adding
 // nothing, when its index is taken already or it names no highscore file.
 bool add_song(const SongEntry &entry);
+// Makes `entry` the one song played from outside the list: song_entry finds it by its
+// index, while song_count and song_at (the selection pages, the highscore table) leave it
+// out. A later call replaces it in place, so pointers to it stay valid. False, changing
+// nothing, when a listed entry has its index or it names no highscore file.
+bool set_unlisted_song(const SongEntry &entry);
 
 // Loads every entry's recording into its handle; a missing file leaves a null handle.
 void load_song_music();

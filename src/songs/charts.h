@@ -11,6 +11,17 @@ struct ChartNote {
     int slot;
 };
 
+// A chart note spawns at the top of the screen in the first 50 ms frame whose clock has
+// reached its spawn time, frame ceil(spawn / 50); a press read in the 19th to 22nd frame
+// after that hits it, and the middle of that window lies CHART_LEAD_MS after the frame.
+constexpr int CHART_LEAD_MS = 1000;
+
+// Song-clock time (ms) at which a note with chart time `spawn` is heard and ideally hit.
+inline int chart_heard_ms(int spawn) {
+    int frame = spawn >= 0 ? (spawn + 49) / 50 : -((-spawn) / 50);
+    return frame * 50 + CHART_LEAD_MS;
+}
+
 struct Chart {
     const ChartNote *notes; // rows in chart order: lane 1 first, each lane by rising slot
     int count;

@@ -2,22 +2,16 @@
 // chart composer and the soundtrack synthesizer so that notes and music line up.
 #pragma once
 
-#include "songs/builtin_songs.h"
+#include "songs/charts.h"
 
 #include <cmath>
 
 // A chart note spawns at the top of the screen and reaches the hit line about one
-// second later; the music plays the note at that later moment.
-constexpr int kChartLeadMs = 1000;
+// second later; the music plays the note at that later moment (songs/charts.h).
+constexpr int kChartLeadMs = CHART_LEAD_MS;
 
 // Song-clock time (ms) at which a note with chart time `spawn` is heard and ideally hit.
-// The note spawns in the first 50 ms frame whose clock has reached `spawn`, i.e. frame
-// ceil(spawn / 50) at clock 50 * ceil(spawn / 50); a press read in the 19th to 22nd frame
-// after that hits it, and the middle of that window lies kChartLeadMs later.
-inline int heard_time_ms(int spawn) {
-    int frame = spawn >= 0 ? (spawn + 49) / 50 : -((-spawn) / 50);
-    return frame * 50 + kChartLeadMs;
-}
+inline int heard_time_ms(int spawn) { return chart_heard_ms(spawn); }
 
 enum SectionKind {
     SECTION_INTRO,

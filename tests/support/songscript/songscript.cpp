@@ -43,6 +43,14 @@ void append_song_keys(std::string &script, long &clock, int frame0, std::vector<
     clock = std::max(clock, end);
 }
 
+bool script_number(const char *text, int &out) {
+    char *end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (!*text || *end || v < 0 || v > 100000000) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
 int spawn_frame(int spawn_ms) { return (spawn_ms + 49) / 50; }
 
 std::vector<ChartNote> notes_in_time(int song) {

@@ -18,6 +18,9 @@ struct FrameKey {
     int shift_ms = 0; // added to the frame's time, for keys after a pause
 };
 
+// A command-line count: whole decimal digits, 0 to 100,000,000. False for anything else.
+bool script_number(const char *text, int &out);
+
 // Script text that skips the whole intro (five taps of A, one splash each).
 std::string skip_intro();
 
