@@ -7,7 +7,8 @@
 #   bench/menus.sh BUILD_DIR [OUT_DIR]
 #
 # Prints one "SCREEN INSTRUCTIONS" line per screen, then the highscore table's pass with a
-# 2.5-million-line (200 MB) file, made in a temporary directory and deleted afterwards.
+# 2.5-million-line (200 MB) file, made in a temporary directory and deleted afterwards. With
+# LIBRARY_DIR set, the library screen's pass in that game directory as well.
 set -euo pipefail
 build=$(cd "${1:?build dir}" && pwd)
 game=$build/game
@@ -140,6 +141,17 @@ tap DOWN
 tap LCTRL" "$small"
     key_pass "$small"
 } | tee "$out/menus.txt"
+
+# The library screen's pass, in LIBRARY_DIR (a game directory holding songs/ and its cache,
+# made by the caller): song selection, LEFT to the library's page, A opens the list.
+if [[ -n ${LIBRARY_DIR:-} && library =~ ${ONLY:-.} ]]; then
+    for entry in img audio song ariblk.ttf; do ln -sfn "$game/$entry" "$LIBRARY_DIR/$entry"; done
+    idle_pass library "tap LCTRL
+tap DOWN
+tap LCTRL
+tap LEFT
+tap LCTRL" "$LIBRARY_DIR" | tee "$out/library_pass.txt"
+fi
 
 if [[ highscore_table_big =~ ${ONLY:-.} ]]; then
     big=$work/big

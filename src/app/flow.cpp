@@ -7,6 +7,7 @@
 #include "menus/intro.h"
 #include "menus/mainmenu.h"
 #include "menus/menustate.h"
+#include "menus/songselect.h"
 #include "songs/catalogue.h"
 #include "songs/librarysong.h"
 #include "platform/platform.h"
@@ -52,6 +53,7 @@ void main_menu_entry_reset() {
     menu1 = menu2 = menu3 = menu4 = menu5 = menu6 = menu7 = menu8 = 0;
     count_song = 0;
     cursor_count2 = 0;
+    song_select_library = false;
 }
 
 void run_flow() {

@@ -135,6 +135,59 @@ int text_cache_count() {
 
 long text_cache_bytes() { return text_cache_held; }
 
+namespace {
+
+// The code point of the UTF-8 sequence at `s[i]` and its length; -1 for a byte that does
+// not start a well-formed sequence (overlong forms and surrogates included).
+long utf8_at(const std::string &s, size_t i, size_t &length) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    length = 1;
+    if (c < 0x80) return c;
+    const int more = c >= 0xF0 && c <= 0xF4  ? 3
+                     : c >= 0xE0 && c < 0xF0 ? 2
+                     : c >= 0xC2 && c < 0xE0 ? 1
+                                             : -1;
+    if (more < 0 || i + static_cast<size_t>(more) >= s.size()) return -1;
+    long code = c & (0x3F >> more);
+    for (int k = 1; k <= more; ++k) {
+        const unsigned char n = static_cast<unsigned char>(s[i + k]);
+        if ((n & 0xC0) != 0x80) return -1;
+        code = code << 6 | (n & 0x3F);
+    }
+    static const long lowest[4] = {0, 0x80, 0x800, 0x10000};
+    if (code < lowest[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
+    length = static_cast<size_t>(more) + 1;
+    return code;
+}
+
+} // namespace
+
+std::string font_safe_text(TTF_Font *font, const std::string &text, size_t max_chars) {
+    std::string out;
+    if (!font) return out;
+    const bool has_fffd = TTF_GlyphIsProvided(font, 0xFFFD) != 0;
+    const char *mark = has_fffd ? "\xEF\xBF\xBD" : "?";
+    size_t chars = 0;
+    for (size_t i = 0; i < text.size() && chars < max_chars; ++chars) {
+        size_t length;
+        const long code = utf8_at(text, i, length);
+        // The font library takes code points of the basic plane only.
+        if (code >= 0x20 && code <= 0xFFFF && TTF_GlyphIsProvided(font, static_cast<Uint16>(code)))
+            out.append(text, i, length);
+        else
+            out += code >= 0 && code < 0x20 ? " " : mark;
+        i += length;
+    }
+    return out;
+}
+
+SDL_Surface *render_utf8(TTF_Font *font, const std::string &text, SDL_Color color,
+                         size_t max_chars) {
+    const std::string safe = font_safe_text(font, text, max_chars);
+    if (safe.empty()) return nullptr;
+    return TTF_RenderUTF8_Solid(font, safe.c_str(), color);
+}
+
 void free_text(SDL_Surface *&surface) {
     if (surface) SDL_FreeSurface(surface);
     surface = nullptr;

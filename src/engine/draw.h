@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <string>
+
 // Reference drawing: every path draws as SDL does with the images as loaded and renders
 // every text anew, taking none of the faster paths. The headless driver's --reference sets
 // it before start-up, so that its pictures can be compared with those of the usual paths.
@@ -38,6 +40,14 @@ void key_white(SDL_Surface *sprite);
 // surface with one more reference, so the caller releases it with free_text as ever and
 // must not change it.
 SDL_Surface *render_text(TTF_Font *font, const char *text, SDL_Color color);
+// Players' texts (UTF-8, any script): `text` with every character the font has no glyph for,
+// and every byte that is not UTF-8, turned into one replacement mark (U+FFFD when the font
+// has it, else '?'); at most `max_chars` characters are kept.
+std::string font_safe_text(TTF_Font *font, const std::string &text, size_t max_chars);
+// Renders such a text with TTF_RenderUTF8_Solid, past the cache; nullptr for an empty text
+// or no font. The caller releases it with free_text.
+SDL_Surface *render_utf8(TTF_Font *font, const std::string &text, SDL_Color color,
+                         size_t max_chars);
 // Releases a text surface and empties its handle; an empty handle is left alone.
 void free_text(SDL_Surface *&surface);
 // Bounds of the text cache: texts of up to TEXT_CACHE_CHARS characters, at most

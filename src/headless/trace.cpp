@@ -12,6 +12,8 @@
 #include "game/score.h"
 #include "game/song.h"
 #include "menus/hiscoretable.h"
+#include "menus/library.h"
+#include "menus/songselect.h"
 #include "nameentry/nameentry.h"
 #include "store/settings.h"
 
@@ -20,7 +22,7 @@ namespace {
 const char *const screen_names[SCREEN_COUNT] = {
     "intro",   "main_menu", "play_menu",  "career",     "song_select", "highscores",
     "gallery", "options",   "key_config", "game_look",  "volume",      "save_menu",
-    "credits", "song",      "pause",      "name_entry", "sync",
+    "credits", "song",      "pause",      "name_entry", "sync",        "library",
 };
 
 // The cursor or page that each screen moves.
@@ -34,8 +36,11 @@ int screen_cursor(ScreenId screen) {
     case SCREEN_PLAY_MENU:
         return cursor_count2;
     case SCREEN_SONG_SELECT:
+        return song_select_library ? SONG_SELECT_LIBRARY_PAGE : count_song;
     case SCREEN_GALLERY:
         return count_song;
+    case SCREEN_LIBRARY:
+        return library_cursor;
     case SCREEN_HIGHSCORES:
         return select_score;
     case SCREEN_KEY_CONFIG:

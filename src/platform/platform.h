@@ -21,6 +21,7 @@ enum ScreenId {
     SCREEN_PAUSE,
     SCREEN_NAME_ENTRY,
     SCREEN_SYNC,
+    SCREEN_LIBRARY,
     SCREEN_COUNT
 };
 

@@ -16,6 +16,8 @@
 #include <unordered_set>
 #include <utility>
 
+std::vector<LibraryEntry> library_entries;
+
 namespace {
 
 // Chart names in the order a song folder's reader prefers them.

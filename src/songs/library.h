@@ -52,6 +52,10 @@ struct LibraryFolder {
     LibraryEntry entry; // a song folder's entry
 };
 
+// The library the game shows: loaded once at start-up, sorted by artist and title; empty
+// when there is no song folder.
+extern std::vector<LibraryEntry> library_entries;
+
 // Called as the walk finds folders (total 0: still counting; done: song folders so far)
 // and before each song folder is read (done of total), with the folder's path.
 using LibraryProgress = std::function<void(int done, int total, const std::string &folder)>;

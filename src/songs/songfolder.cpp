@@ -71,6 +71,24 @@ std::string audio_file(const std::map<std::string, std::string> &files, const st
     return "";
 }
 
+// The stems and the preview clip among `files`.
+void audio_of(const std::map<std::string, std::string> &files, std::vector<SongStem> &stems,
+              std::string &preview) {
+    stems.clear();
+    for (const char *stem : stem_names) {
+        std::string path = audio_file(files, stem);
+        if (!path.empty()) stems.push_back({stem, path});
+    }
+    auto numbered_drums = std::find_if(stems.begin(), stems.end(), [](const SongStem &s) {
+        return s.name.compare(0, 6, "drums_") == 0;
+    });
+    if (numbered_drums != stems.end())
+        stems.erase(std::remove_if(stems.begin(), stems.end(),
+                                   [](const SongStem &s) { return s.name == "drums"; }),
+                    stems.end());
+    preview = audio_file(files, "preview");
+}
+
 int rounded(double ms) { return static_cast<int>(std::llround(ms)); }
 
 bool past_limit(double ms) { return !(std::fabs(ms) <= SONG_TIME_MAX_MS); }
@@ -128,18 +146,7 @@ bool read_song_folder(const std::string &dir, SongFolder &song) {
     if (!ini.empty() && read_file(ini, SONG_INI_READ_LIMIT, data, size))
         parse_song_ini(data.data(), data.size(), song.meta);
 
-    for (const char *stem : stem_names) {
-        std::string path = audio_file(files, stem);
-        if (!path.empty()) song.stems.push_back({stem, path});
-    }
-    auto numbered_drums = std::find_if(song.stems.begin(), song.stems.end(), [](const SongStem &s) {
-        return s.name.compare(0, 6, "drums_") == 0;
-    });
-    if (numbered_drums != song.stems.end())
-        song.stems.erase(std::remove_if(song.stems.begin(), song.stems.end(),
-                                        [](const SongStem &s) { return s.name == "drums"; }),
-                         song.stems.end());
-    song.preview_path = audio_file(files, "preview");
+    audio_of(files, song.stems, song.preview_path);
     song.cover_path = found(files, "album.png");
     if (song.cover_path.empty()) song.cover_path = found(files, "album.jpg");
 
@@ -176,6 +183,13 @@ bool read_song_folder(const std::string &dir, SongFolder &song) {
     if (!read) return false;
     merge_song_meta(song.meta, chart.meta);
     return song_notes_from_chart(chart, song);
+}
+
+bool find_song_audio(const std::string &dir, std::vector<SongStem> &stems, std::string &preview) {
+    std::map<std::string, std::string> files;
+    bool listed = list_files(dir, files);
+    audio_of(files, stems, preview);
+    return listed;
 }
 
 int difficulty_named(const char *name) {

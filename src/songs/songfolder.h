@@ -49,6 +49,11 @@ struct SongFolder {
 // `song.reason` set when the folder holds no playable lead guitar part.
 bool read_song_folder(const std::string &dir, SongFolder &song);
 
+// The audio of the song folder `dir` alone, as read_song_folder finds it: the stems played
+// together and the preview clip ("" when there is none). False when the folder cannot be
+// listed.
+bool find_song_audio(const std::string &dir, std::vector<SongStem> &stems, std::string &preview);
+
 // Turns a chart read from a file into `song`'s notes, sections and end, with the chart's
 // offset and `song.meta.delay_ms`. Returns false with `song.reason` set when no
 // difficulty has a note or a note lies outside SONG_TIME_MAX_MS.

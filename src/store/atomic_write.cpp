@@ -1,9 +1,11 @@
 // Whole-file replacement through a temporary file, a flush to the disk and a rename.
 #include "store/atomic_write.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -47,4 +49,16 @@ bool replace_file(const char *path, const char *bytes, size_t size) {
     }
     std::remove(temporary);
     return false;
+}
+
+void make_parent_dir(const char *path) {
+    const char *slash = std::strrchr(path, '/');
+    if (!slash || slash == path) return;
+    char dir[256];
+    size_t len = static_cast<size_t>(slash - path);
+    if (len >= sizeof dir) return;
+    std::memcpy(dir, path, len);
+    dir[len] = '\0';
+    struct stat st;
+    if (stat(dir, &st) != 0 && errno == ENOENT) mkdir(dir, 0755);
 }

@@ -2,6 +2,7 @@
 #include "store/hiscore_file.h"
 
 #include "songs/catalogue.h"
+#include "store/atomic_write.h"
 
 #include <cerrno>
 #include <climits>
@@ -10,20 +11,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Creates the directory part of `path` when it is missing (one level, as "data" is), so
-// that the first entry of a fresh installation is kept.
-void make_parent_dir(const char *path) {
-    const char *slash = std::strrchr(path, '/');
-    if (!slash || slash == path) return;
-    char dir[256];
-    size_t len = static_cast<size_t>(slash - path);
-    if (len >= sizeof dir) return;
-    std::memcpy(dir, path, len);
-    dir[len] = '\0';
-    struct stat st;
-    if (stat(dir, &st) != 0 && errno == ENOENT) mkdir(dir, 0755);
-}
 
 // What is known of the line being read: its first characters and its last field.
 struct LineScan {

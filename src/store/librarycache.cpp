@@ -289,6 +289,7 @@ bool parse_library_cache(const char *data, size_t size, std::vector<LibraryFolde
 
 bool write_library_cache(const char *path, const std::vector<LibraryFolder> &folders) {
     std::string text = library_cache_text(folders);
+    make_parent_dir(path);
     return replace_file(path, text.data(), text.size());
 }
 

@@ -131,3 +131,23 @@ TEST_F(DrawTest, TextCacheKeepsLatelyDrawnTextsWithinItsBounds) {
     free_text(a);
     free_text(b);
 }
+
+TEST_F(DrawTest, PlayersTextsKeepTheFontsLettersAndMarkTheRest) {
+    ASSERT_NE(font, nullptr);
+    const std::string mark = TTF_GlyphIsProvided(font, 0xFFFD) ? "\xEF\xBF\xBD" : "?";
+    // Latin letters beyond Latin-1 stay; a CJK letter, a stray byte and a cut sequence do not.
+    EXPECT_EQ(font_safe_text(font,
+                             "Mot\xC3\xB6rhead \xC5\x81\xC3\xB3"
+                             "d\xC5\xBA",
+                             60),
+              "Mot\xC3\xB6rhead \xC5\x81\xC3\xB3"
+              "d\xC5\xBA");
+    EXPECT_EQ(font_safe_text(font, "a\xE6\x97\xA5z\xFF\tb\xC3", 60),
+              "a" + mark + "z" + mark + " b" + mark);
+    EXPECT_EQ(font_safe_text(font, "\xC3\xB6\xC3\xB6\xC3\xB6", 2), "\xC3\xB6\xC3\xB6");
+    EXPECT_EQ(font_safe_text(nullptr, "abc", 60), "");
+    SDL_Surface *s = render_utf8(font, "\xE6\x97\xA5\xE6\x9C\xAC", color_white, 60);
+    ASSERT_NE(s, nullptr);
+    EXPECT_GT(s->w, 4);
+    free_text(s);
+}
