@@ -8,14 +8,12 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build run check test test-asan bench soak fuzz install clean native-tools cross test-cross dist
+.PHONY: all build run check test test-asan bench soak fuzz install clean native-tools test-cross dist \
+	port port-build
 
-# The architecture of `make cross`, `make test-cross` and `make dist`: armhf, arm64 (or
-# amd64 for dist, this machine's own).
-ARCH ?= armhf
-CROSS := build-$(ARCH)
+# The architecture of `make test-cross`: aarch64 or armhf.
+ARCH ?= aarch64
 VERSION := $(shell awk '/^project/ { for (i = 1; i < NF; i++) if ($$i == "VERSION") print $$(i + 1) }' CMakeLists.txt)
-TARBALL := dist/fretfall-$(VERSION)-linux-$(ARCH).tar.gz
 # ctest arguments of test-cross; `make test` leaves out the suites that play whole songs
 # and screens or recordings through the driver (a quarter of an hour under emulation); the
 # comparison of whole runs covers them.
@@ -47,7 +45,7 @@ test:
 	@cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@$(MAKE) --no-print-directory test-asan
-	@$(MAKE) --no-print-directory test-cross ARCH=armhf CROSS_TESTS="$(CROSS_QUICK)"
+	@$(MAKE) --no-print-directory test-cross ARCH=aarch64 CROSS_TESTS="$(CROSS_QUICK)"
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, reusing the
 # asset tree of the normal build.
@@ -86,39 +84,57 @@ fuzz:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The native programs the cross targets use: the asset tree (generated once, reused by the
-# ARM build), the driver and script generators that make the native side of the comparison.
+# The native programs the port's tests use: the asset tree (generated once, reused by the
+# ARM builds), the driver and script generators that make the native side of the
+# comparison, and the screenshot checker.
 native-tools:
 	@./pkg/install-deps.sh test
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target assets fretfall fretfall-replay \
-	    fretfall-hitscript fretfall-soakgen
+	    fretfall-hitscript fretfall-soakgen fretfall-shotcheck
 
-# fretfall, fretfall-replay and the test binary for ARCH (armhf or arm64) in build-ARCH/,
-# with Debian's cross compiler and the ARM library tree (pkg/cross/).
-cross: native-tools
-	@./pkg/install-deps.sh cross $(ARCH)
-	@cmake -S . -B $(CROSS) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/pkg/cross/$(ARCH).cmake \
-	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
-	@cmake --build $(CROSS) -j$(JOBS)
-
-# The cross build's tests under qemu-user, then the same game natively and on ARM
-# (tests/system/cross/same_game.sh), the whole song played by the bundle in a chroot.
-test-cross: cross
-	@$(MAKE) --no-print-directory dist
-	cd $(CROSS) && ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
-	bash tests/system/cross/same_game.sh $(BUILD) $(CROSS) $(ARCH) $(TARBALL)
-
-# The bundle for a device: dist/fretfall-VERSION-linux-ARCH.tar.gz (pkg/dist/dist.sh).
-dist:
-ifeq ($(ARCH),amd64)
-	@$(MAKE) --no-print-directory build
+# The self-contained desktop bundle, dist/fretfall-VERSION-linux-amd64.tar.gz
+# (pkg/dist/dist.sh); handhelds get the port.
+dist: build
 	@./pkg/install-deps.sh dist
-	bash pkg/dist/dist.sh amd64 $(BUILD) $(TARBALL)
-else
-	@$(MAKE) --no-print-directory cross
-	bash pkg/dist/dist.sh $(ARCH) $(CROSS) $(TARBALL)
+	bash pkg/dist/dist.sh amd64 $(BUILD) dist/fretfall-$(VERSION)-linux-amd64.tar.gz
+
+# The handheld port (pkg/port/): both ARM architectures built in the Debian 11 root of
+# pkg/port/root.sh, so they need nothing newer than glibc 2.30, then dist/port/fretfall/
+# and dist/fretfall.zip (pkg/port/port.sh).
+PORT_ROOT := $(or $(FRETFALL_SYSROOTS),/opt/fretfall-cross)/debian11
+INROOT := pkg/port/inroot.sh $(PORT_ROOT) $(CURDIR)
+deb_arch = $(if $(filter aarch64,$(1)),arm64,$(1))
+# The port build of PORT_ARCH (aarch64 or armhf) in build-port-PORT_ARCH/; PORT_TARGETS
+# adds targets (the test binary) to the two programs.
+PORT_ARCH ?= aarch64
+PORT_TARGETS ?=
+port-build: native-tools
+	@./pkg/install-deps.sh port
+	@$(INROOT) cmake -S . -B build-port-$(PORT_ARCH) $(CMAKE_FLAGS) \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/pkg/cross/$(call deb_arch,$(PORT_ARCH)).cmake \
+	    -DFRETFALL_SYSROOT=/opt/$(call deb_arch,$(PORT_ARCH)) -DFRETFALL_STATIC_CXX=ON \
+	    -DFRETFALL_ASSETS_FROM=$(CURDIR)/$(BUILD)/game >/dev/null
+	@$(INROOT) cmake --build build-port-$(PORT_ARCH) -j$(JOBS) --target fretfall fretfall-replay $(PORT_TARGETS)
+
+port:
+	@$(MAKE) --no-print-directory port-build PORT_ARCH=armhf
+	@$(MAKE) --no-print-directory port-build PORT_ARCH=aarch64
+	bash pkg/port/port.sh $(BUILD) $(PORT_ROOT) build-port-aarch64 build-port-armhf dist
+
+# The port checked against the collection's rules and glibc 2.30, then proven on ARCH: its
+# test binary under qemu in the build root, the same game as the native build's from the
+# zip in a stand-in firmware of Debian 11's glibc and SDL2 alone (tests/system/cross/), and on
+# aarch64 the launcher there, full screen under Xvfb.
+test-cross:
+	@$(MAKE) --no-print-directory port-build PORT_ARCH=$(ARCH) PORT_TARGETS="fretfall_tests fretfall-soakgen"
+	@$(MAKE) --no-print-directory port
+	bash pkg/port/check.sh dist/port/fretfall dist/fretfall.zip
+	pkg/port/inroot.sh $(PORT_ROOT) $(CURDIR)/build-port-$(ARCH) ctest --output-on-failure -j$(JOBS) $(CROSS_TESTS)
+	bash tests/system/cross/same_game.sh $(BUILD) build-port-$(ARCH) $(ARCH) $(PORT_ROOT) dist/fretfall.zip
+ifeq ($(ARCH),aarch64)
+	bash tests/system/cross/port_launcher.sh $(PORT_ROOT) dist/fretfall.zip $(BUILD)
 endif
 
 clean:
-	rm -rf $(BUILD) $(ASAN) build-armhf build-arm64 dist
+	rm -rf $(BUILD) $(ASAN) build-port-aarch64 build-port-armhf dist

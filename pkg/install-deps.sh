@@ -1,10 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build, the game and the tests need.
 # Quiet and quick when everything is already there; uses sudo when not root.
-# Usage: install-deps.sh run|test|bench|fuzz|dist|cross [ARCH]
+# Usage: install-deps.sh run|test|bench|fuzz|dist|cross [ARCH]|port
 # `cross ARCH` (armhf, arm64) adds the cross compiler, the user-mode emulator and the ARM
 # library tree (pkg/cross/sysroot.sh, in $FRETFALL_SYSROOTS/ARCH); `dist` what makes a
-# bundle of this machine's build. `test` includes `cross armhf`.
+# bundle of this machine's build; `port` what makes and checks the handheld port, with its
+# Debian 11 build root (pkg/port/root.sh, in $FRETFALL_SYSROOTS/debian11). `test` includes
+# `port`.
 set -e
 here=$(dirname "$0")
 
@@ -17,21 +19,25 @@ DIST_PKGS="patchelf"
 # One static emulator serves both the emulated test runs and the glibc-only chroot the
 # bundle is proven in.
 CROSS_PKGS="qemu-user-static $DIST_PKGS"
+# The port's build root is unpacked from Debian 11's packages (pkg/port/root.sh); the
+# checker reads port.json and gameinfo.xml with Python's own parsers; the launcher's test
+# runs the ARM launcher and the game it starts under proot, which puts the emulator beneath
+# each.
+PORT_PKGS="qemu-user-static patchelf zip unzip imagemagick python3 xvfb xdotool x11-utils proot"
 SYSROOTS=${FRETFALL_SYSROOTS:-/opt/fretfall-cross}
 
 case "${1:-run}" in
   run) want="$RUN_PKGS" ;;
-  test) want="$RUN_PKGS $TEST_PKGS" ;;
+  test) want="$RUN_PKGS $TEST_PKGS $PORT_PKGS" ;;
   bench) want="$RUN_PKGS $TEST_PKGS $BENCH_PKGS" ;;
   fuzz) want="$RUN_PKGS $FUZZ_PKGS" ;;
   dist) want="$RUN_PKGS $DIST_PKGS" ;;
   cross) want="$RUN_PKGS $CROSS_PKGS" ;;
-  *) echo "usage: $0 run|test|bench|fuzz|dist|cross [ARCH]" >&2; exit 2 ;;
+  port) want="$RUN_PKGS $PORT_PKGS" ;;
+  *) echo "usage: $0 run|test|bench|fuzz|dist|cross [ARCH]|port" >&2; exit 2 ;;
 esac
 cross_arch=""
 case "$1" in
-  # The test suite also proves the armhf build under emulation.
-  test) cross_arch=armhf ;;
   cross) cross_arch=${2:-armhf} ;;
 esac
 case "$cross_arch" in
@@ -60,3 +66,6 @@ fi
 if [ -n "$cross_arch" ]; then
     $SUDO sh "$here/cross/sysroot.sh" "$cross_arch" "$SYSROOTS/$cross_arch"
 fi
+case "$1" in
+  test|port) $SUDO sh "$here/port/root.sh" "$SYSROOTS/debian11" ;;
+esac

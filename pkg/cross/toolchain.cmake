@@ -16,7 +16,7 @@ if(NOT EXISTS ${FRETFALL_SYSROOT}/.fretfall-sysroot)
                       "pkg/install-deps.sh cross ${FRETFALL_DEB_ARCH}")
 endif()
 # try_compile projects see the same settings.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FRETFALL_SYSROOT)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FRETFALL_SYSROOT FRETFALL_STATIC_CXX)
 
 # The compiler keeps its own C library and C++ headers; everything else comes from the
 # tree. It is not a --sysroot: the tree holds no C library headers (sysroot.sh).
@@ -30,8 +30,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Everything is built by the one compiler, so its notes on ABI changes since GCC 7 are noise.
 set(CMAKE_CXX_FLAGS_INIT
     "-idirafter ${FRETFALL_SYSROOT}/usr/include/${FRETFALL_TRIPLET} -idirafter ${FRETFALL_SYSROOT}/usr/include -Wno-psabi")
+# Debian 11's libopusfile is not multiarch: its files are in usr/lib.
 set(ENV{PKG_CONFIG_LIBDIR}
-    ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pkgconfig:${FRETFALL_SYSROOT}/usr/share/pkgconfig)
+    ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pkgconfig:${FRETFALL_SYSROOT}/usr/lib/pkgconfig:${FRETFALL_SYSROOT}/usr/share/pkgconfig)
 set(ENV{PKG_CONFIG_SYSROOT_DIR} ${FRETFALL_SYSROOT})
 set(ENV{PKG_CONFIG_PATH} "")
 
@@ -40,8 +41,13 @@ set(ENV{PKG_CONFIG_PATH} "")
 # shared: Debian's libjack, libfluidsynth and libLerc need libstdc++.so.6 anyway, so the
 # bundle carries it, and a copy linked into each program would only add 700 KB to its tarball.
 set(_libdirs ${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}:${FRETFALL_SYSROOT}/lib/${FRETFALL_TRIPLET})
-string(APPEND _libdirs :${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pulseaudio)
+string(APPEND _libdirs :${FRETFALL_SYSROOT}/usr/lib/${FRETFALL_TRIPLET}/pulseaudio:${FRETFALL_SYSROOT}/usr/lib)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
+# The handheld port's programs carry the C++ runtime themselves: a firmware's own may be
+# older than the compiler's, and the port bundles none.
+if(FRETFALL_STATIC_CXX)
+  string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -static-libstdc++ -static-libgcc")
+endif()
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,-rpath-link,${_libdirs}")
 

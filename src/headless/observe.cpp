@@ -25,8 +25,8 @@ Record request(RecordKind kind, Uint32 value) {
 
 // The real game, recorded or traced: SDL's clock and events, observed.
 const PlatformSide observed_real = {
-    nullptr,       nullptr,      nullptr,       nullptr,      observe_ticks,
-    observe_delay, observe_poll, observe_event, observe_line, observe_exit,
+    nullptr,      nullptr,       nullptr,      nullptr,      observe_ticks, observe_delay,
+    observe_poll, observe_event, observe_line, observe_exit, flush_outputs,
 };
 
 } // namespace

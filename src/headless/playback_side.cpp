@@ -73,8 +73,8 @@ void playback_exit(Uint32 now, int status) {
 }
 
 const PlatformSide playback_side = {
-    playback_ticks, playback_delay, playback_event, headless_present, observe_ticks,
-    nullptr,        observe_poll,   nullptr,        observe_line,     playback_exit,
+    playback_ticks, playback_delay, playback_event, headless_present, observe_ticks, nullptr,
+    observe_poll,   nullptr,        observe_line,   playback_exit,    flush_outputs,
 };
 
 } // namespace

@@ -40,8 +40,8 @@ int script_event(SDL_Event *event) {
 }
 
 const PlatformSide script_side = {
-    script_ticks,  script_delay, script_event,  headless_present, observe_ticks,
-    observe_delay, observe_poll, observe_event, observe_line,     observe_exit,
+    script_ticks, script_delay,  script_event, headless_present, observe_ticks, observe_delay,
+    observe_poll, observe_event, observe_line, observe_exit,     flush_outputs,
 };
 
 void start(Script &&new_script) {

@@ -5,7 +5,9 @@
 #include "platform/window.h"
 
 #include <SDL_ttf.h>
+#include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -119,4 +121,10 @@ void platform_exit(int status) {
     if (TTF_WasInit()) TTF_Quit();
     SDL_Quit();
     std::exit(status);
+}
+
+void platform_cut_off(const char *why) {
+    std::fprintf(stderr, "fretfall: %s\n", why);
+    if (side->saw_cut) side->saw_cut();
+    _exit(1);
 }

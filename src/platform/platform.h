@@ -43,6 +43,7 @@ struct PlatformSide {
     void (*saw_event)(int got, const SDL_Event *event);
     void (*saw_line)(Uint32 now, const char *key, const char *value); // "sound", "music"
     void (*saw_exit)(Uint32 now, int status);
+    void (*saw_cut)(); // the program is cut off (platform_cut_off): write out what is held
 };
 
 // The real game on SDL: asks sdl12-compat for whole-factor scaling and the controller
@@ -80,3 +81,7 @@ void platform_trace_music(const char *path);
 
 // Ends the program with `status`, noting it in the trace and the recording.
 [[noreturn]] void platform_exit(int status);
+// Ends the program at once when it cannot go on (its display is gone): one line on stderr
+// saying `why`, the recording and trace written out as far as they go, status 1. Nothing
+// of SDL is shut down, as that would wait on the lost display.
+[[noreturn]] void platform_cut_off(const char *why);

@@ -10,5 +10,8 @@ void window_prepare();
 // every screen pixel a square block (unless the player set SDL12COMPAT_WINDOW_SCALING);
 // the real game also opens every game controller here.
 SDL_Surface *platform_set_video_mode(int width, int height, int bpp);
+// Makes the real game's video mode fill the whole display (a handheld's): the largest
+// whole multiple of the game's size that fits, centred on black, no room kept for panels.
+void window_fill_screen();
 // Switches between the window and full screen.
 void window_toggle_full_screen();

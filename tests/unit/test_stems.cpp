@@ -11,6 +11,7 @@
 #include <SDL_mixer.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,7 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
     const double tone_rms = 0.5 / std::sqrt(2.0);
     for (const char *name : {"song.wav", "song.aiff", "song.ogg", "song.opus", "song.mp3"}) {
         SCOPED_TRACE(name);
+        if (!stemgen::writes_opus && std::strstr(name, ".opus")) continue;
         const std::string path = stem(dir, name, 441, 0.5f);
         ASSERT_EQ(opened({path}), 1);
         EXPECT_NEAR(stems_length_ms(), 1000, 30);
@@ -102,7 +104,9 @@ TEST(Stems, EveryFormatPlaysSampleLockedAtTheDeviceRate) {
 TEST(Stems, StartLaterStaysInStep) {
     ASSERT_FALSE(audio_open); // the mix is taken here, not by the audio thread
     GameDir dir(false);
-    ASSERT_EQ(opened({stem(dir, "song.mp3", 441, 0.5f), stem(dir, "guitar.opus", 441, -0.5f)}, 1),
+    ASSERT_EQ(opened({stem(dir, "song.mp3", 441, 0.5f),
+                      stem(dir, stemgen::writes_opus ? "guitar.opus" : "guitar.ogg", 441, -0.5f)},
+                     1),
               2);
     stems_start(600);
     const std::vector<Sint16> rest = mixed(DEVICE_RATE / 2);
@@ -170,8 +174,9 @@ TEST(Stems, BrokenStemsAreLeftOut) {
     dir.write("guitar.ogg", "OggS this is not a stream");
     dir.write("bass.mp3", std::string(4000, 'x'));
     dir.write("drums.wav", std::string("RIFF\x24\0\0\0WAVEfmt ", 16)); // cut in its header
-    const std::string song = stem(dir, "song.opus", 441, 0.5f);
-    dir.write("vocals.ogg", dir.read("song.opus").substr(0, 4000)); // cut short
+    const std::string song = stem(dir, stemgen::writes_opus ? "song.opus" : "song.ogg", 441, 0.5f);
+    dir.write("vocals.ogg",
+              dir.read(song.substr(song.rfind('/') + 1)).substr(0, 4000)); // cut short
     std::string reason;
     EXPECT_EQ(stems_open({dir.file("guitar.ogg"), dir.file("bass.mp3"), dir.file("drums.wav"),
                           dir.file("vocals.ogg"), song},

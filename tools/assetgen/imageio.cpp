@@ -67,7 +67,8 @@ void Output::png(const std::string &rel, const Canvas &c, Key key, Channels ch) 
             }
         }
     }
-    FILE *f = std::fopen(path.c_str(), "wb");
+    // Volatile: read again after libpng's longjmp, which GCC 10 warns may clobber it.
+    FILE *volatile f = std::fopen(path.c_str(), "wb");
     if (!f) return fail(rel);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;

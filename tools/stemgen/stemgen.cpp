@@ -4,7 +4,9 @@
 #include "soundtrack/vorbis_out.h"
 
 #include <lame/lame.h>
+#ifdef FRETFALL_OPUSENC
 #include <opus/opusenc.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -81,6 +83,11 @@ bool write_aiff(const std::string &path, const std::vector<float> &s, int rate, 
 
 bool write_opus(const std::string &path, const std::vector<float> &s, int rate, int channels,
                 std::string &error) {
+#ifndef FRETFALL_OPUSENC
+    (void)s, (void)rate, (void)channels;
+    error = "this build has no Opus encoder for " + path;
+    return false;
+#else
     OggOpusComments *comments = ope_comments_create();
     int err = 0;
     OggOpusEnc *enc = comments
@@ -94,6 +101,7 @@ bool write_opus(const std::string &path, const std::vector<float> &s, int rate, 
     if (comments) ope_comments_destroy(comments);
     if (!ok) error = "the Opus encoder failed on " + path;
     return ok;
+#endif
 }
 
 bool write_mp3(const std::string &path, const std::vector<float> &s, int rate, int channels,
@@ -135,6 +143,12 @@ bool ends_with(const std::string &s, const char *tail) {
 }
 
 } // namespace
+
+#ifdef FRETFALL_OPUSENC
+const bool writes_opus = true;
+#else
+const bool writes_opus = false;
+#endif
 
 std::vector<float> tone(int rate, double seconds, double hz, float amplitude, int channels) {
     const size_t frames = static_cast<size_t>(seconds * rate);

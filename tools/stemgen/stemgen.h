@@ -14,6 +14,9 @@ std::vector<float> tone(int rate, double seconds, double hz, float amplitude, in
 // spends bits as on a real stem.
 std::vector<float> band(int rate, double seconds, int seed);
 
+// Whether this build writes Opus (libopusenc was found).
+extern const bool writes_opus;
+
 // Writes `samples` (`channels` interleaved, [-1, 1]) at `rate` to `path` in the format its
 // extension names: .wav and .aiff (16-bit), .ogg (Vorbis at `quality`), .opus, .mp3
 // (320 kbps with the encoder's gapless tag). Returns false with a message in `error`.

@@ -1,31 +1,30 @@
 #!/bin/bash
-# The ARM build plays the same game as the native one, byte for byte.
-#
-# The ARM build plays the same game as the native one: the same scripts run on both, and
-# their traces, the hash of every presented screen, screenshots and the files the game
+# The handheld port plays the same game as the native build: the same scripts run on both,
+# and their traces, the hash of every presented screen, screenshots and the files the game
 # wrote (game_save, data/*.dat) must be byte-identical.
 #
-#   same_game.sh NATIVE_BUILD CROSS_BUILD ARCH TARBALL
+#   same_game.sh NATIVE_BUILD PORT_BUILD ARCH ROOT ZIP
 #
-# Two scripts: the soak generator's tour of every screen (every song started, the tutorial
-# won and named again and again, a failed song, the gallery, the key configuration, the
-# game look, the volume, the save menu's save, load and clear, the credits); and For Whom
-# the Bell Tolls played whole with every note hit, then named. The tour runs the cross
-# build's driver under qemu with the ARM library tree. The whole song runs the bundle's
-# driver: the tarball is unpacked into a chroot that holds nothing but glibc of the cross
-# toolchain (no libstdc++) and the static emulator, so it also proves that the bundle
-# needs nothing else.
+# ARCH is aarch64 or armhf, PORT_BUILD its build in the port's Debian 11 root ROOT. Two
+# scripts: the soak generator's tour of every screen (every song started, the tutorial won
+# and named again and again, a failed song, the gallery, the key configuration, the game
+# look, the volume, the save menu's save, load and clear, the credits); and For Whom the
+# Bell Tolls played whole with every note hit, then named. The tour runs the build's driver
+# under qemu with the Debian 11 library tree. The whole song runs the port's own driver from
+# the zip, unpacked into a stand-in firmware (firmware_root.sh): a chroot of Debian 11's
+# glibc and SDL2 alone and the static emulator, so it also proves that the port needs
+# nothing else, on glibc 2.31 and the oldest SDL2 a firmware has.
 set -euo pipefail
 native=$(cd "${1:?native build}" && pwd)
-cross=$(cd "${2:?cross build}" && pwd)
+cross=$(cd "${2:?port build}" && pwd)
 arch=${3:?arch}
-tarball=$(readlink -f "${4:?tarball}")
+buildroot=$(cd "${4:?build root}" && pwd)
+zip=$(readlink -f "${5:?zip}")
 case "$arch" in
-  armhf) triplet=arm-linux-gnueabihf qemu=qemu-arm-static ;;
-  arm64) triplet=aarch64-linux-gnu qemu=qemu-aarch64-static ;;
+  armhf) triplet=arm-linux-gnueabihf qemu=qemu-arm-static sysroot=$buildroot/opt/armhf ;;
+  aarch64) triplet=aarch64-linux-gnu qemu=qemu-aarch64-static sysroot=$buildroot/opt/arm64 ;;
   *) echo "same_game.sh: unknown architecture $arch" >&2; exit 2 ;;
 esac
-sysroot=${FRETFALL_SYSROOTS:-/opt/fretfall-cross}/$arch
 here=$(cd "$(dirname "$0")/../../.." && pwd)
 work=$(mktemp -d /tmp/fretfall-cross-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -58,19 +57,13 @@ frame0=$(grep -m1 '"screen":"song"' prefix.trace | sed 's/^{"t":\([0-9]*\),.*/\1
     printf 'tap LCTRL\nwait 60\ntap LCTRL\nwait 60\ntap LCTRL\nwait 1000\n'
 } | with_shots 500 >whole.script
 
-# The chroot: the cross toolchain's glibc alone, the emulator and the unpacked bundle.
+# The stand-in firmware with the port unpacked into its ports folder.
 root=$work/root
-mkdir -p "$root/lib/$triplet" "$root/tmp"
-source "$here/pkg/dist/glibc.sh"
-for lib in /usr/"$triplet"/lib/*.so.* /usr/"$triplet"/lib/ld-linux*; do
-    name=$(basename "$lib")
-    if is_glibc "$name"; then cp -L "$lib" "$root/lib/$triplet/$name"; fi
-done
-for loader in "$root/lib/$triplet"/ld-linux*; do ln -s "$triplet/$(basename "$loader")" "$root/lib/"; done
-cp "$(command -v $qemu)" "$root/$qemu"
-tar xzf "$tarball" -C "$root"
-[ ! -e "$root/lib/$triplet/libstdc++.so.6" ] || fail "the chroot holds libstdc++"
+bash "$here/tests/system/cross/firmware_root.sh" "$sysroot" "$triplet" "$qemu" "$root"
+mkdir -p "$root/roms/ports"
+unzip -q "$zip" -d "$root/roms/ports"
 cp whole.script "$root/whole.script"
+sdl2=$(readlink "$sysroot/usr/lib/$triplet/libSDL2-2.0.so.0")
 
 # Native and ARM runs side by side; each run writes into a directory of its own.
 run() { # NAME DIR SCRIPT COMMAND...
@@ -82,27 +75,28 @@ run() { # NAME DIR SCRIPT COMMAND...
 game_dir native-tour
 game_dir arm-tour
 game_dir native-whole
-mkdir -p "$root/fretfall/data"
+port=$root/roms/ports/fretfall
+mkdir -p "$port/data"
 run native-tour native-tour tour.script "$replay_native" &
 p1=$!
 run arm-tour arm-tour tour.script "$qemu" -L "$sysroot" "$cross/game/fretfall-replay" &
 p2=$!
 run native-whole native-whole whole.script "$replay_native" &
 p3=$!
-(chroot "$root" "/$qemu" /fretfall/fretfall-replay --dir /fretfall --trace /whole.trace \
-    --hashes /whole.hashes /whole.script >/dev/null 2>"$work/arm-whole.err") ||
-    fail "bundle run in the chroot: $(cat "$work/arm-whole.err")"
+(chroot "$root" "/$qemu" "/roms/ports/fretfall/fretfall-replay.$arch" --dir /roms/ports/fretfall \
+    --trace /whole.trace --hashes /whole.hashes /whole.script >/dev/null 2>"$work/arm-whole.err") ||
+    fail "port run in the chroot: $(cat "$work/arm-whole.err")"
 for p in $p1 $p2 $p3; do wait "$p" || exit 1; done
-# The bundle's SDL_mixer decodes the game's Ogg and MP3 music (a file it cannot play is
+# The port's SDL_mixer decodes the game's Ogg and MP3 music (a file it cannot play is
 # reported on stderr; the trace alone would not show it).
-! grep -q "cannot play" "$work/arm-whole.err" || fail "bundle music: $(cat "$work/arm-whole.err")"
+! grep -q "cannot play" "$work/arm-whole.err" || fail "port music: $(cat "$work/arm-whole.err")"
 mv "$root/whole.trace" arm-whole.trace
 mv "$root/whole.hashes" arm-whole.hashes
-# The bundle's folder is the game directory of that run; its screenshots are named from
+# The port's folder is the game directory of that run; its screenshots are named from
 # where the driver started, the chroot's root.
 mkdir -p arm-whole
-mv "$root/fretfall/data" "$root"/shot*.png arm-whole/
-[ ! -e "$root/fretfall/game_save" ] || mv "$root/fretfall/game_save" arm-whole/
+mv "$port/data" "$root"/shot*.png arm-whole/
+[ ! -e "$port/game_save" ] || mv "$port/game_save" arm-whole/
 
 # What the native runs must have done, or the comparison proves little.
 grep -q '"sound":"PTRUIM"' native-tour.trace || fail "no song was failed in the tour"
@@ -131,4 +125,4 @@ for run in tour whole; do
     echo "$run: $(wc -l <"native-$run.trace") trace lines, $(wc -l <"native-$run.hashes") screens," \
         "$(files "native-$run" | wc -l) files identical"
 done
-echo "same game on $arch and natively, in $(($(date +%s) - started)) s"
+echo "same game on $arch and natively, in $(($(date +%s) - started)) s; the port's run on $sdl2"

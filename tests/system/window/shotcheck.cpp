@@ -4,6 +4,11 @@
 //   fretfall-shotcheck which SHOT IMAGE...   prints the IMAGE the shot shows, or "none"
 //   fretfall-shotcheck menu SHOT GAMEDIR     the main menu with the cursor on entry 0
 //   fretfall-shotcheck song SHOT GAMEDIR     fret row, a lane 1 note and the HUD of a song
+//   fretfall-shotcheck scaled SHOT           a whole screen: prints where the 320x240
+//                                            picture is and its factor, "WxH+X+Y k"; fails
+//                                            unless every game pixel is a k x k block of
+//                                            one colour, the picture has many colours,
+//                                            and all around it is black
 //
 // Exit status 0: the check passed; 1: it failed (the reason on stdout); 3 (song only): the
 // shot shows no lane 1 note yet, take another; 2: a file could not be read.
@@ -14,6 +19,7 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -206,15 +212,51 @@ int song(const Picture &shot, const std::string &game) {
     return failures ? 1 : 0;
 }
 
+// The picture is the box around every pixel that is not black; its edges are not black on
+// the screens the tests take (a splash, a menu).
+int scaled(const Picture &shot) {
+    const Rgb BLACK = {0, 0, 0};
+    auto black = [&](Rgb c) { return c.r == BLACK.r && c.g == BLACK.g && c.b == BLACK.b; };
+    int x0 = shot.w, y0 = shot.h, x1 = -1, y1 = -1;
+    for (int y = 0; y < shot.h; ++y)
+        for (int x = 0; x < shot.w; ++x)
+            if (!black(shot.at(x, y))) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+    int w = x1 - x0 + 1, h = y1 - y0 + 1;
+    std::printf("%dx%d+%d+%d", w, h, x0, y0);
+    int k = w / 320;
+    if (x1 < 0 || k < 1 || w != 320 * k || h != 240 * k) {
+        std::printf(": not a whole multiple of 320x240\n");
+        return 1;
+    }
+    std::printf(" %d\n", k);
+    int broken = 0;
+    std::vector<bool> colours(1 << 15);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Rgb c = shot.at(x0 + x, y0 + y), block = shot.at(x0 + x / k * k, y0 + y / k * k);
+            broken += c.r != block.r || c.g != block.g || c.b != block.b;
+            colours[(c.r >> 3) << 10 | (c.g >> 3) << 5 | c.b >> 3] = true;
+        }
+    int count = static_cast<int>(std::count(colours.begin(), colours.end(), true));
+    if (broken) std::printf("%d pixels break the %dx%d blocks\n", broken, k, k);
+    if (count <= 8) std::printf("the picture has only %d colours\n", count);
+    return broken || count <= 8;
+}
+
 int usage() {
     std::fprintf(stderr, "usage: fretfall-shotcheck which SHOT IMAGE...\n"
-                         "       fretfall-shotcheck menu|song SHOT GAMEDIR\n");
+                         "       fretfall-shotcheck menu|song SHOT GAMEDIR\n"
+                         "       fretfall-shotcheck scaled SHOT\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc == 3 && std::string(argv[1]) == "scaled") return scaled(load(argv[2]));
     if (argc < 4) return usage();
     std::string mode = argv[1];
     Picture shot = load(argv[2]);
